@@ -1,0 +1,25 @@
+# The two commands a newcomer needs:  make play   and   make test
+BUILD ?= build
+JOBS  ?= $(shell nproc)
+
+.PHONY: all deps configure build play test clean
+
+all: build
+
+deps:
+	./scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+play: build
+	cd $(BUILD)/run && ./zepko
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD)

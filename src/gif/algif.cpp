@@ -1,0 +1,3 @@
+#include "algif.h"
+
+BITMAP* load_gif(const char*, RGB*) { return nullptr; }

@@ -1,0 +1,65 @@
+#include "progresso.h"
+
+#include <cstdint>
+#include <cstdio>
+
+int mapaLiberado = 1;
+
+namespace {
+
+const char* const ARQUIVO = "save.bin";
+
+void escreveValor(std::FILE* f) {
+    uint32_t v = static_cast<uint32_t>(mapaLiberado);
+    unsigned char bytes[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
+                              static_cast<unsigned char>(v >> 16),
+                              static_cast<unsigned char>(v >> 24)};
+    std::fseek(f, 0, SEEK_SET);
+    std::fwrite(bytes, 1, 4, f);
+}
+
+void avisaSemArquivo() {
+    std::fprintf(stderr, "zepko: cannot write %s; progress is kept only until the game ends\n",
+                 ARQUIVO);
+}
+
+}  // namespace
+
+void carregaProgresso() {
+    std::FILE* f = std::fopen(ARQUIVO, "rb");
+    if (!f) {
+        f = std::fopen(ARQUIVO, "w+b");
+        if (!f) {
+            avisaSemArquivo();
+            return;
+        }
+        escreveValor(f);
+        std::fflush(f);
+    }
+    unsigned char bytes[4];
+    std::fseek(f, 0, SEEK_SET);
+    // A file shorter than four bytes holds no whole value: keep the one we
+    // have and leave the file as it is.
+    if (std::fread(bytes, 1, 4, f) == 4) {
+        uint32_t v = bytes[0] | (uint32_t(bytes[1]) << 8) | (uint32_t(bytes[2]) << 16) |
+                     (uint32_t(bytes[3]) << 24);
+        mapaLiberado = static_cast<int32_t>(v);
+    }
+    std::fclose(f);
+}
+
+void salvaProgresso() {
+    std::FILE* f = std::fopen(ARQUIVO, "r+b");
+    if (!f) f = std::fopen(ARQUIVO, "w+b");
+    if (!f) {
+        avisaSemArquivo();
+        return;
+    }
+    escreveValor(f);
+    if (std::fclose(f) != 0) avisaSemArquivo();
+}
+
+void registraConclusao(int numero) {
+    if (numero == mapaLiberado) ++mapaLiberado;
+    salvaProgresso();
+}

@@ -1,0 +1,13 @@
+// The player's progress: the highest open level, kept in save.bin as one
+// little-endian 32-bit integer in the folder the game runs in.
+#pragma once
+
+extern int mapaLiberado;  // level k (2..9) is open when mapaLiberado >= k; the bonus at >= 10
+
+// Reads save.bin, creating it with the current value when it is missing.
+void carregaProgresso();
+// Writes mapaLiberado into the first four bytes of save.bin.
+void salvaProgresso();
+// Clearing the highest open level opens the next one; the file is rewritten
+// in every case.
+void registraConclusao(int numero);

@@ -1,0 +1,182 @@
+#include "al_screen.h"
+
+namespace {
+
+int updatemethod = UPDATE_NONE;
+int waitforvsync = 0;
+BITMAP* pages[3] = {nullptr, nullptr, nullptr};
+BITMAP* active_page = nullptr;
+BITMAP* buffer = nullptr;
+
+// Destroys `b` (null allowed) and returns null, so a pointer is destroyed
+// and cleared in one assignment.
+BITMAP* erase_bitmap(BITMAP* b) {
+    if (b) destroy_bitmap(b);
+    return nullptr;
+}
+
+bool triple_buffer_available() {
+    if (!(gfx_capabilities & GFX_CAN_TRIPLE_BUFFER)) enable_triple_buffer();
+    return (gfx_capabilities & GFX_CAN_TRIPLE_BUFFER) != 0;
+}
+
+BITMAP* video_page() { return create_video_bitmap(SCREEN_W, SCREEN_H); }
+
+void wait_for_scroll() {
+    while (poll_scroll()) {
+    }
+}
+
+BITMAP* next_of_three(BITMAP* p) {
+    if (p == pages[0]) return pages[1];
+    if (p == pages[1]) return pages[2];
+    return pages[0];
+}
+
+BITMAP* next_of_two(BITMAP* p) { return p == pages[0] ? pages[1] : pages[0]; }
+
+bool try_method(int m) {
+    switch (m) {
+        case UPDATE_MEMORY_TRIPLE_BUFFER:
+            if (!triple_buffer_available()) return false;
+            pages[0] = video_page();
+            pages[1] = video_page();
+            pages[2] = video_page();
+            buffer = create_bitmap(SCREEN_W, SCREEN_H);
+            if (pages[0] && pages[1] && pages[2] && buffer) {
+                clear_bitmap(pages[0]);
+                clear_bitmap(pages[1]);
+                clear_bitmap(pages[2]);
+                clear_bitmap(buffer);
+                active_page = pages[0];
+                show_video_bitmap(pages[2]);
+                return true;
+            }
+            break;
+        case UPDATE_MEMORY_PAGE_FLIP:
+            pages[0] = video_page();
+            pages[1] = video_page();
+            buffer = create_bitmap(SCREEN_W, SCREEN_H);
+            if (pages[0] && pages[1] && buffer) {
+                clear_bitmap(pages[0]);
+                clear_bitmap(pages[1]);
+                clear_bitmap(buffer);
+                active_page = pages[0];
+                show_video_bitmap(pages[1]);
+                return true;
+            }
+            break;
+        case UPDATE_TRIPLE_BUFFER:
+            if (!triple_buffer_available()) return false;
+            pages[0] = video_page();
+            pages[1] = video_page();
+            pages[2] = video_page();
+            if (pages[0] && pages[1] && pages[2]) {
+                clear_bitmap(pages[0]);
+                clear_bitmap(pages[1]);
+                clear_bitmap(pages[2]);
+                buffer = active_page = pages[0];
+                show_video_bitmap(pages[2]);
+                return true;
+            }
+            break;
+        case UPDATE_PAGE_FLIP:
+            pages[0] = video_page();
+            pages[1] = video_page();
+            if (pages[0] && pages[1]) {
+                clear_bitmap(pages[0]);
+                clear_bitmap(pages[1]);
+                buffer = active_page = pages[0];
+                show_video_bitmap(pages[1]);
+                return true;
+            }
+            break;
+        case UPDATE_SYSTEM_BUFFER:
+        case UPDATE_DOUBLE_BUFFER:
+            buffer = m == UPDATE_SYSTEM_BUFFER ? create_system_bitmap(SCREEN_W, SCREEN_H)
+                                               : create_bitmap(SCREEN_W, SCREEN_H);
+            pages[0] = video_page();
+            if (buffer && pages[0]) {
+                clear_bitmap(buffer);
+                clear_bitmap(pages[0]);
+                show_video_bitmap(pages[0]);
+                return true;
+            }
+            break;
+    }
+    // Give back whatever this method managed to create.
+    buffer = erase_bitmap(buffer);
+    active_page = nullptr;
+    for (BITMAP*& p : pages) p = erase_bitmap(p);
+    return false;
+}
+
+int fallback_of(int m) {
+    switch (m) {
+        case UPDATE_TRIPLE_BUFFER: return UPDATE_PAGE_FLIP;
+        case UPDATE_PAGE_FLIP: return UPDATE_SYSTEM_BUFFER;
+        case UPDATE_SYSTEM_BUFFER: return UPDATE_DOUBLE_BUFFER;
+        case UPDATE_MEMORY_TRIPLE_BUFFER: return UPDATE_MEMORY_PAGE_FLIP;
+        case UPDATE_MEMORY_PAGE_FLIP: return UPDATE_SYSTEM_BUFFER;
+        default: return UPDATE_NONE;
+    }
+}
+
+}  // namespace
+
+int initialize_screen_updating(int method) {
+    if (updatemethod != UPDATE_NONE) shutdown_screen_updating();
+    if (method > 6 || method < 1) method = UPDATE_TRIPLE_BUFFER;
+    for (int m = method; m != UPDATE_NONE; m = fallback_of(m)) {
+        if (try_method(m)) return updatemethod = m;
+    }
+    return updatemethod = UPDATE_NONE;
+}
+
+void update_screen() {
+    switch (updatemethod) {
+        case UPDATE_TRIPLE_BUFFER:
+            wait_for_scroll();
+            request_video_bitmap(active_page);
+            buffer = active_page = next_of_three(active_page);
+            break;
+        case UPDATE_PAGE_FLIP:
+            show_video_bitmap(active_page);
+            buffer = active_page = next_of_two(active_page);
+            break;
+        case UPDATE_SYSTEM_BUFFER:
+        case UPDATE_DOUBLE_BUFFER:
+            if (waitforvsync) vsync();
+            blit(buffer, pages[0], 0, 0, 0, 0, buffer->w, buffer->h);
+            break;
+        case UPDATE_MEMORY_TRIPLE_BUFFER:
+            blit(buffer, active_page, 0, 0, 0, 0, buffer->w, buffer->h);
+            wait_for_scroll();
+            request_video_bitmap(active_page);
+            active_page = next_of_three(active_page);
+            break;
+        case UPDATE_MEMORY_PAGE_FLIP:
+            blit(buffer, active_page, 0, 0, 0, 0, buffer->w, buffer->h);
+            show_video_bitmap(active_page);
+            active_page = next_of_two(active_page);
+            break;
+        default:
+            break;
+    }
+}
+
+void shutdown_screen_updating() {
+    bool own_buffer = buffer && buffer != pages[0] && buffer != pages[1] && buffer != pages[2];
+    if (own_buffer) destroy_bitmap(buffer);
+    buffer = nullptr;
+    active_page = nullptr;
+    for (BITMAP*& p : pages) p = erase_bitmap(p);
+    updatemethod = UPDATE_NONE;
+}
+
+BITMAP* get_buffer() { return buffer; }
+int get_update_method() { return updatemethod; }
+void enable_vsync() { waitforvsync = 1; }
+void disable_vsync() { waitforvsync = 0; }
+void toggle_vsync() { waitforvsync = !waitforvsync; }
+int vsync_is_enabled() { return waitforvsync; }

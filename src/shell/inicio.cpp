@@ -1,0 +1,73 @@
+#include "inicio.h"
+
+#include <cstdlib>
+
+#include "al_screen.h"
+#include "globais.h"
+#include "recursos.h"
+
+std::atomic<int> FecharJogo{0};
+std::atomic<int> contFrames{0};
+std::atomic<int> contTempo{0};
+PALETTE pl;
+
+int volume = 128;
+int vSync = 0;
+int resolucaoX = 800;
+int resolucaoY = 600;
+
+void BotaoFechar() { FecharJogo = -1; }
+END_OF_FUNCTION(BotaoFechar)
+
+void funcFPS() { ++contFrames; }
+END_OF_FUNCTION(funcFPS)
+
+void funcTempo() { ++contTempo; }
+END_OF_FUNCTION(funcTempo)
+
+void inicia_allegro() {
+    allegro_init();
+    // The pixel-mask collision library is never used by the game, so there
+    // is nothing to initialise for it.
+    install_timer();
+    install_keyboard();
+    clear_keybuf();
+    install_mouse();
+    set_uformat(U_ASCII);
+    set_config_file("config.txt");
+    set_color_depth(get_config_int("Inicializacao", "colordepth", 32));
+    volume = get_config_int("Inicializacao", "volume", 128);
+    vSync = get_config_int("Inicializacao", "vsync", 0);
+    resolucaoX = get_config_int("Inicializacao", "resolucaox", 800);
+    resolucaoY = get_config_int("Inicializacao", "resolucaoy", 600);
+
+    // Always an 800x600 window, whatever the resolution keys say.
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 800, 600, 0, 0) != 0) {
+        allegro_message("%s", allegro_error);
+        std::exit(-1);
+    }
+    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0)
+        allegro_message("Sound Error: %s", allegro_error);
+
+    initialize_screen_updating(get_config_int("Inicializacao", "updatemethod", 1));
+    set_window_title("Zepko");
+    set_display_switch_mode(SWITCH_BACKGROUND);
+
+    LOCK_FUNCTION(BotaoFechar);
+    LOCK_FUNCTION(funcFPS);
+    LOCK_FUNCTION(funcTempo);
+    set_close_button_callback(BotaoFechar);
+    // Installed last: no tick counts before the window and the update
+    // method are in place.
+    install_int_ex(funcFPS, BPS_TO_TIMER(60));
+    install_int(funcTempo, 1000);
+}
+
+void deinicia_allegro() {
+    clear_keybuf();
+    set_config_int("Inicializacao", "volume", volume);
+    set_config_int("Inicializacao", "vsync", vSync);
+    liberaRecursos();
+    if (get_update_method() != 0) shutdown_screen_updating();
+    allegro_exit();  // writes the changed settings to config.txt
+}

@@ -1,0 +1,32 @@
+#include "laco.h"
+
+#include "al_screen.h"
+#include "globais.h"
+
+void apresentaQuadro(BITMAP*& alvo) {
+    if (get_update_method() != 0) {
+        alvo = get_buffer();
+    } else {
+        alvo = screen;
+        if (vsync_is_enabled()) vsync();
+    }
+    release_bitmap(alvo);
+    if (get_update_method() != 0) update_screen();
+}
+
+void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& corpo,
+              const std::function<bool()>& sair) {
+    BITMAP* alvo = primeiroQuadro;
+    auto terminou = [&] { return key[KEY_ESC] || FecharJogo || (sair && sair()); };
+    while (!terminou()) {
+        // Sleep only when no tick is pending; a backlog runs back to back.
+        if (contFrames <= 0) rest(5);
+        while (!terminou() && contFrames > 0) {
+            acquire_bitmap(alvo);
+            clear_bitmap(alvo);
+            corpo(alvo);
+            apresentaQuadro(alvo);
+            --contFrames;
+        }
+    }
+}

@@ -1,0 +1,20 @@
+// The frame loop every screen runs, and the present step that ends a frame.
+#pragma once
+
+#include <functional>
+
+#include <allegro.h>
+
+// Hands the frame drawn into `alvo` to the display and replaces `alvo` with
+// the bitmap the next frame is drawn into. The next target is fetched before
+// the update, so with page flipping each frame is drawn into the page the
+// previous update has just shown.
+void apresentaQuadro(BITMAP*& alvo);
+
+// Runs one frame per pending 60 Hz tick until Escape is down, FecharJogo is
+// set or `sair` (when given) returns true. The first frame is drawn into
+// `primeiroQuadro`, which is never shown. `corpo` draws one frame into the
+// target it is given; it may present intermediate pictures itself with
+// apresentaQuadro, which replaces the target it holds.
+void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& corpo,
+              const std::function<bool()>& sair = {});

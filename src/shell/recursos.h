@@ -1,0 +1,25 @@
+// Pictures, fonts and tracks, loaded once per file and kept until shutdown,
+// so entering a screen again costs nothing and memory stays flat. A file that
+// cannot be loaded gives nullptr and one line on stderr naming it; the
+// drawing helpers below skip a missing picture or font.
+#pragma once
+
+#include <memory>
+
+#include <allegro.h>
+
+struct LiberaBitmap {
+    void operator()(BITMAP* b) const { destroy_bitmap(b); }
+};
+// A bitmap a screen owns, such as its first-frame bitmap or its cursor.
+using Bitmap = std::unique_ptr<BITMAP, LiberaBitmap>;
+
+BITMAP* imagem(const char* caminho);  // .gif through the GIF reader, else load_bitmap
+FONT* fonte(const char* caminho);
+MIDI* musica(const char* caminho);
+
+// Frees everything loaded; called once at shutdown.
+void liberaRecursos();
+
+// draw_sprite that leaves out a missing picture.
+void desenha(BITMAP* alvo, BITMAP* figura, int x, int y);
