@@ -23,3 +23,9 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+# make install PREFIX=/some/prefix   (default /usr/local)
+PREFIX ?= /usr/local
+.PHONY: install
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
