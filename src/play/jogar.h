@@ -1,0 +1,8 @@
+// Level play: one level from its first frame to the level-complete screen.
+#pragma once
+
+#include "fase.h"
+
+// Plays `fase` until it is solved, Escape is pressed or the game is closing,
+// then returns to the page that called it with key[KEY_ESC] cleared.
+void jogar(const DadosFase& fase);
