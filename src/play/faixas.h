@@ -1,0 +1,12 @@
+// The playlist of the level music: twelve MIDI tracks in a fixed order, each
+// with the one-line title the music player shows. Plain data, no Allegro.
+#pragma once
+
+#include <array>
+
+struct Faixa {
+    const char* arquivo;  // relative to the run folder
+    const char* titulo;   // Latin-1
+};
+
+extern const std::array<Faixa, 12> faixas;
