@@ -1,0 +1,101 @@
+// Rules of play: moves and pushes, undo and restart, the target evaluation,
+// the level clock. Plain C++: the screen reads key[], keypressed() and the
+// mouse, hands what it read to these functions in the frame order below, and
+// does what they answer (rest, clear_keybuf, key[KEY_ESC] = 1). Nothing here
+// sleeps, draws or touches the library.
+//
+// Frame order of jogar (drawing steps in between are the screen's):
+//   3  pedidosBotoes(...)                     undo, then restart
+//   5  testeParede(...)                       with the box picture's size
+//   7  if keypressed(): processaTecla(...)    comSeta: rest(50); not ignorada: clear_keybuf()
+//   8  if avaliaAlvos(...): key[KEY_ESC] = 1
+//      if liberaBloqueios(...): clear_keybuf()
+//   9  atualizaRelogio(...) between "Movimentos" and "Tempo"; textoRelogio for both numbers
+//   12 the music player (tocador.h)
+// After the loop: todasNoAlvo(...) decides whether fimDeFase is shown.
+#pragma once
+
+#include <atomic>
+#include <string>
+
+#include "fase.h"
+
+// The arrow keys held now (key[KEY_UP], key[KEY_DOWN], key[KEY_LEFT], key[KEY_RIGHT]).
+struct Setas {
+    bool cima = false;
+    bool baixo = false;
+    bool esquerda = false;
+    bool direita = false;
+    bool alguma() const { return cima || baixo || esquerda || direita; }
+};
+
+// The mouse as the frame reads it: mouse_x, mouse_y, mouse_b.
+struct Mouse {
+    int x = -1;
+    int y = -1;
+    int b = 0;
+};
+
+// Inclusive pixel rectangle.
+struct Retangulo {
+    int x1, y1, x2, y2;
+    bool contem(int x, int y) const { return x >= x1 && x <= x2 && y >= y1 && y <= y2; }
+};
+
+// Where the undo and restart buttons take clicks and show their hover label.
+// The same rectangle serves the click (here) and the hover drawing (screen).
+struct AreasBotoes {
+    Retangulo voltar;
+    Retangulo reiniciar;
+};
+AreasBotoes areasBotoes(Estilo layoutBotoes);
+
+// Frame step 3. Undo first (V down, or left button inside the undo area):
+// the hero and the boxes go back to the undo copy, nothing else changes.
+// Then restart (R, or left button inside the restart area): start cells,
+// counters, clock and contTempo to zero, facing front; contConclusao, the
+// on-target flags and the blocking flags stay. So V and R together restart.
+// No edge detection: a held key or button repeats the request every frame.
+void pedidosBotoes(EstadoFase& estado, const DadosFase& fase, bool teclaV, bool teclaR,
+                   Mouse mouse, std::atomic<int>& contTempo);
+
+// Frame step 5: sets bloqueioParede when a held arrow points at a wall next
+// to the hero; never clears it. The neighbourhood is measured in pixels with
+// the box picture's size (40 x 40 normally; pass 40 when the picture is missing).
+void testeParede(EstadoFase& estado, const DadosFase& fase, Setas setas, int larguraCaixa,
+                 int alturaCaixa);
+
+// What the screen must do after processaTecla.
+enum class Tecla {
+    ignorada,  // bloqueioParede: the press stays in the buffer (step 8 empties it)
+    semSeta,   // processed with no arrow down: clear_keybuf()
+    comSeta,   // processed with an arrow down: rest(50), then clear_keybuf()
+};
+
+// Frame step 7, called only when a key press waits in the buffer (any key:
+// V, R, F1.. count too, with no arrow down). Starts the clock on the first
+// arrow press, refreshes the undo copy, runs the push tests (each box in
+// table order, Left, Right, Up, Down), turns the hero (Up, Down, Left, Right
+// first wins) and steps it unless a box flag is set.
+Tecla processaTecla(EstadoFase& estado, const DadosFase& fase, Setas setas);
+
+// Frame step 8: sets each caixaNoAlvo from the map. With every box on a
+// target the completion counter goes from even to odd; on the next such
+// evaluation (odd) the answer is true: write 1 into key[KEY_ESC].
+bool avaliaAlvos(EstadoFase& estado, const DadosFase& fase);
+
+// End of frame step 8: each blocking flag that is set is cleared when an
+// arrow is down. True when any flag was set: call clear_keybuf().
+bool liberaBloqueios(EstadoFase& estado, Setas setas);
+
+// Whether the last evaluation found every box on a target (leaving the level).
+bool todasNoAlvo(const EstadoFase& estado);
+
+// Frame step 9.6: the running clock takes its seconds from contTempo and
+// rolls over into minutos at 60; a clock that has not started holds
+// contTempo at 0.
+void atualizaRelogio(EstadoFase& estado, std::atomic<int>& contTempo);
+
+// One number of a clock: "%d" above 9, else "0%d " (trailing blank). The
+// status bar and the level-complete panel print minutes and seconds with it.
+std::string textoRelogio(int valor);

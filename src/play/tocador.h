@@ -1,0 +1,33 @@
+// The music player's state machine (faixa, faixaSalva, iniciarFaixa of
+// EstadoFase). Plain C++: the screen calls play_midi/stop_midi as told and
+// draws the title ("Pausado" for faixa 0, the track's title for 1..12).
+#pragma once
+
+#include "fase.h"
+
+constexpr int NUM_FAIXAS = 12;
+
+// Level start: the caller seeds (srand(time(NULL))) and passes rand(); the
+// first track is aleatorio % 12 + 1 and starts on the first music step.
+void iniciaTocador(EstadoFase& estado, int aleatorio);
+
+// Frame step 12.1.
+struct AcaoMusica {
+    enum Tipo { nada, tocar, parar } tipo;
+    int faixa;  // with tocar: play_midi(track faixa (1..12), looped)
+};
+AcaoMusica passoMusica(EstadoFase& estado);
+
+// key[KEY_F1], key[KEY_F2], key[KEY_F3] as read this frame.
+struct TeclasMusica {
+    bool f1 = false;
+    bool f2 = false;
+    bool f3 = false;
+};
+
+// Frame steps 12.4 to 12.6: F2 (previous, 1 -> 12), F3 (next, 12 -> 1), F1
+// (pause / resume the kept track from its start), in that order; each takes
+// effect on the next passoMusica. While paused, F2 plays track 12 and F3
+// track 1; the kept track stays until the next pause. True when stop_midi()
+// is due now. The caller writes 0 back into the key[] entries that were down.
+bool teclasMusica(EstadoFase& estado, TeclasMusica teclas);
