@@ -1,0 +1,130 @@
+#include "desenhoFase.h"
+
+#include "faixas.h"
+#include "recursos.h"
+#include "regras.h"
+
+namespace {
+
+int rotuloBotao() { return makecol(181, 255, 0); }
+int corRotulo() { return makecol(181, 230, 29); }
+int corValor() { return makecol(63, 72, 204); }
+
+void desenhaBotao(BITMAP* alvo, const Retangulo& area, const Botao& b, BITMAP* normal,
+                  BITMAP* aceso, FONT* f, int mouseX, int mouseY) {
+    if (area.contem(mouseX, mouseY)) {
+        // The lit picture covers whatever part of the label falls under it.
+        textprintf_ex(alvo, f, mouseX + 20, mouseY + 16, rotuloBotao(), -1, "%s", b.rotulo);
+        desenha(alvo, aceso, b.xSobre, b.ySobre);
+    } else {
+        desenha(alvo, normal, b.xNormal, b.yNormal);
+    }
+}
+
+// Three outlines, each one pixel wider and one pixel shorter than the last.
+void moldura(BITMAP* alvo, int x1, int y1, int x2, int y2) {
+    rect(alvo, x1, y1, x2, y2, makecol(150, 150, 150));
+    rect(alvo, x1 + 1, y1 - 1, x2 - 1, y2 + 1, makecol(200, 200, 200));
+    rect(alvo, x1 + 2, y1 - 2, x2 - 2, y2 + 2, makecol(250, 250, 250));
+}
+
+}  // namespace
+
+FONT* fonteOuPadrao(const char* caminho) {
+    FONT* f = fonte(caminho);
+    return f ? f : font;
+}
+
+RecursosFase carregaRecursosFase(Estilo conjuntoPecas) {
+    const bool bonus = conjuntoPecas == Estilo::bonus;
+    RecursosFase r;
+    BITMAP* frente = imagem("img/zepFrente.gif");
+    r.heroi = {frente, imagem("img/zepDireita.gif"), imagem("img/zepCosta.gif"),
+               imagem("img/zepEsquerda.gif"), frente};
+    r.voltar = imagem("img/voltar.gif");
+    r.voltar2 = imagem("img/voltar2.gif");
+    r.replay = imagem("img/replay.gif");
+    r.replay2 = imagem("img/replay2.gif");
+    r.pecas[FORA] = imagem("img/mapa/preto.bmp");
+    r.pecas[PAREDE] = imagem("img/mapa/parede.bmp");
+    r.pecas[CHAO] = imagem(bonus ? "img/mapa/chao2.bmp" : "img/mapa/chao.bmp");
+    r.pecas[ALVO] = imagem(bonus ? "img/mapa/chaoX2.bmp" : "img/mapa/chaoX.bmp");
+    r.pecas[BORDA] = imagem("img/mapa/azul.bmp");
+    r.caixa = imagem(bonus ? "img/mapa/box2.bmp" : "img/mapa/box.bmp");
+    r.caixaNoAlvo = imagem(bonus ? "img/mapa/boxVerm.bmp" : "img/mapa/boxVerde.bmp");
+    r.cooper = fonteOuPadrao("fonts/cooperblack22.pcx");
+    r.arial = fonteOuPadrao("fonts/arial14.pcx");
+    return r;
+}
+
+void preRenderiza(BITMAP* fundo, const Mapa& mapa, const RecursosFase& rec) {
+    for (int x = 0; x < COLUNAS; ++x) {
+        for (int y = 0; y < LINHAS; ++y) {
+            const int codigo = mapa[y][x];
+            if (codigo >= FORA && codigo <= BORDA)
+                desenha(fundo, rec.pecas[codigo], TAM_CELULA * x, TAM_CELULA * y);
+        }
+    }
+}
+
+void desenhaCaixas(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
+    for (int i = 0; i < estado.numCaixas; ++i) {
+        const Celula c = estado.caixas[i];
+        desenha(alvo, estado.caixaNoAlvo[i] ? rec.caixaNoAlvo : rec.caixa, TAM_CELULA * c.x,
+                TAM_CELULA * c.y);
+    }
+}
+
+void desenhaHeroi(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
+    const int d = estado.direcao >= 0 && estado.direcao < 5 ? estado.direcao : FRENTE;
+    desenha(alvo, rec.heroi[d], TAM_CELULA * estado.heroi.x + 9, TAM_CELULA * estado.heroi.y + 2);
+}
+
+void desenhaBotoes(BITMAP* alvo, Estilo layout, const RecursosFase& rec, int mouseX, int mouseY) {
+    const AreasBotoes areas = areasBotoes(layout);
+    const PosicoesBotoes& pos = layout == Estilo::bonus ? botoesBonus : botoesPadrao;
+    desenhaBotao(alvo, areas.voltar, pos.voltar, rec.voltar2, rec.voltar, rec.arial, mouseX,
+                 mouseY);
+    desenhaBotao(alvo, areas.reiniciar, pos.reiniciar, rec.replay2, rec.replay, rec.arial, mouseX,
+                 mouseY);
+}
+
+void desenhaPainelStatus(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
+    const int W = alvo->w;
+    const int H = alvo->h;
+    rectfill(alvo, 40, H - 160, W - 40, H - 40, makecol(50, 50, 50));
+    moldura(alvo, 40, H - 160, W - 40, H - 40);
+    moldura(alvo, 40, H - 560, W - 40, H - 40);
+    // The two inner outlines of the frame go over a second time.
+    rect(alvo, 41, H - 561, W - 41, H - 39, makecol(200, 200, 200));
+    rect(alvo, 42, H - 562, W - 42, H - 38, makecol(250, 250, 250));
+
+    textprintf_ex(alvo, rec.cooper, 450, H - 140, corRotulo(), -1, "Passos");
+    textprintf_ex(alvo, rec.cooper, 580, H - 140, corValor(), -1, "%d", estado.passos);
+    textprintf_ex(alvo, rec.cooper, 120, H - 100, corRotulo(), -1, "Movimentos");
+    textprintf_ex(alvo, rec.cooper, 330, H - 100, corValor(), -1, "%d", estado.movimentos);
+}
+
+void escreveNumeroRelogio(BITMAP* alvo, FONT* f, int x, int y, int cor, int valor) {
+    textprintf_ex(alvo, f, x, y, cor, -1, "%s", textoRelogio(valor).c_str());
+}
+
+void desenhaRelogio(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
+    const int y = alvo->h - 140;
+    textprintf_ex(alvo, rec.cooper, 120, y, corRotulo(), -1, "Tempo");
+    escreveNumeroRelogio(alvo, rec.cooper, 250, y, corValor(), estado.minutos);
+    textprintf_ex(alvo, rec.cooper, 275, y, corValor(), -1, " : ");
+    escreveNumeroRelogio(alvo, rec.cooper, 303, y, corValor(), estado.segundos);
+}
+
+void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec) {
+    const int meio = alvo->w / 2;
+    textprintf_centre_ex(alvo, font, meio, 589, makecol(100, 100, 100), -1,
+                         "F1 - Pausar/Tocar     F2 - Anterior     F3 - Pr\xF3ximo");
+    const int branco = makecol(255, 255, 255);
+    if (faixa == 0)
+        textprintf_centre_ex(alvo, rec.arial, meio, 565, branco, -1, "Pausado");
+    else if (faixa >= 1 && faixa <= static_cast<int>(faixas.size()))
+        textprintf_centre_ex(alvo, rec.arial, meio, 565, branco, -1, "%s",
+                             faixas[faixa - 1].titulo);
+}

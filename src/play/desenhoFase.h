@@ -1,0 +1,80 @@
+// The pictures of level play: board, boxes, hero, buttons, status bar and the
+// music lines. Every function draws into the bitmap it is given and skips a
+// missing picture.
+#pragma once
+
+#include <array>
+
+#include <allegro.h>
+
+#include "fase.h"
+
+constexpr int TAM_CELULA = 40;
+
+// Where a button's two pictures stand; its hit rectangle comes from the rules
+// (areasBotoes), which take the clicks on the same area.
+struct Botao {
+    int xNormal, yNormal;  // picture when the pointer is elsewhere
+    int xSobre, ySobre;    // lit picture under the pointer
+    const char* rotulo;
+};
+
+struct PosicoesBotoes {
+    Botao voltar;
+    Botao reiniciar;
+};
+
+// Top-left corner of the board, or just above the right end of the status
+// panel for the bonus level.
+constexpr PosicoesBotoes botoesPadrao{
+    {100, 50, 102, 52, "Voltar (V)"},
+    {55, 50, 57, 51, "Reiniciar (R)"},
+};
+constexpr PosicoesBotoes botoesBonus{
+    {710, 400, 712, 402, "Voltar (V)"},
+    {665, 400, 667, 401, "Reiniciar (R)"},
+};
+
+// Everything a level draws with, all owned by the resource cache. A picture
+// may be null (its file is missing); the fonts never are: the library's
+// built-in font stands in for a missing one so the counters stay readable.
+struct RecursosFase {
+    std::array<BITMAP*, 5> heroi{};   // by facing code
+    std::array<BITMAP*, 5> pecas{};   // by tile code
+    BITMAP* caixa = nullptr;
+    BITMAP* caixaNoAlvo = nullptr;
+    BITMAP* voltar = nullptr;   // lit
+    BITMAP* voltar2 = nullptr;  // normal
+    BITMAP* replay = nullptr;
+    BITMAP* replay2 = nullptr;
+    FONT* cooper = nullptr;  // status bar
+    FONT* arial = nullptr;   // labels and track title
+};
+
+// Loads (once, through the cache) the pictures of a tile set.
+RecursosFase carregaRecursosFase(Estilo conjuntoPecas);
+
+// The font at `caminho`, or the built-in font when it cannot be loaded.
+FONT* fonteOuPadrao(const char* caminho);
+
+// Draws the static board, column by column; codes outside 0..4 stay undrawn.
+void preRenderiza(BITMAP* fundo, const Mapa& mapa, const RecursosFase& rec);
+
+void desenhaCaixas(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
+void desenhaHeroi(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
+
+// Both buttons of `layout`, each with its hover label under its lit picture.
+void desenhaBotoes(BITMAP* alvo, Estilo layout, const RecursosFase& rec, int mouseX, int mouseY);
+
+// Panel, frame and both counters: everything of the status bar before the
+// clock is brought up to date.
+void desenhaPainelStatus(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
+// "Tempo" and the clock, minutes then seconds.
+void desenhaRelogio(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
+
+// One clock number with its padding (textoRelogio).
+void escreveNumeroRelogio(BITMAP* alvo, FONT* f, int x, int y, int cor, int valor);
+
+// The footer naming F1..F3 and, above it, the title of `faixa` ("Pausado"
+// for 0, nothing for a number outside 0..12).
+void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec);

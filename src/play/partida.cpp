@@ -1,0 +1,86 @@
+#include "partida.h"
+
+#include "cursor.h"
+#include "globais.h"
+#include "regras.h"
+#include "tocador.h"
+
+namespace {
+
+Setas setasDe(const EntradaFase& e) {
+    Setas s;
+    s.cima = e.teclas[KEY_UP] != 0;
+    s.baixo = e.teclas[KEY_DOWN] != 0;
+    s.esquerda = e.teclas[KEY_LEFT] != 0;
+    s.direita = e.teclas[KEY_RIGHT] != 0;
+    return s;
+}
+
+// Acts once per key-down: the entry is written back to 0 once handled.
+bool tomaTecla(EntradaFase& e, int codigo) {
+    if (!e.teclas[codigo]) return false;
+    e.teclas[codigo] = 0;
+    return true;
+}
+
+}  // namespace
+
+Partida::Partida(const DadosFase& f, const RecursosFase& r)
+    : fase(f),
+      estado(iniciaEstado(f)),
+      rec(r),
+      fundo(create_bitmap(COLUNAS * TAM_CELULA, LINHAS * TAM_CELULA)),
+      cursor(makeCursor()) {
+    // A cell whose code has no picture shows black rather than stale memory.
+    clear_bitmap(fundo.get());
+    preRenderiza(fundo.get(), *fase.mapa, rec);
+}
+
+void quadroPartida(Partida& p, BITMAP* alvo) {
+    EstadoFase& s = p.estado;
+    const DadosFase& f = p.fase;
+    EntradaFase& e = p.entrada;
+
+    blit(p.fundo.get(), alvo, 0, 0, 0, 0, p.fundo->w, p.fundo->h);
+
+    if (f.layoutBotoes == Estilo::padrao)
+        desenhaBotoes(alvo, Estilo::padrao, p.rec, *e.mouseX, *e.mouseY);
+
+    pedidosBotoes(s, f, e.teclas[KEY_V] != 0, e.teclas[KEY_R] != 0,
+                  Mouse{*e.mouseX, *e.mouseY, *e.mouseB}, contTempo);
+
+    // Boxes and hero as the previous frame left them: a move shows next frame.
+    desenhaCaixas(alvo, s, p.rec);
+    const BITMAP* caixa = p.rec.caixa;
+    testeParede(s, f, setasDe(e), caixa ? caixa->w : TAM_CELULA, caixa ? caixa->h : TAM_CELULA);
+    desenhaHeroi(alvo, s, p.rec);
+
+    if (e.teclaEsperando()) {
+        const Tecla t = processaTecla(s, f, setasDe(e));
+        if (t == Tecla::comSeta) e.pausa(50);  // limits the walking speed
+        if (t != Tecla::ignorada) e.esvaziaTeclado();
+    }
+
+    if (avaliaAlvos(s, f)) e.teclas[KEY_ESC] = 1;
+    if (liberaBloqueios(s, setasDe(e))) e.esvaziaTeclado();
+
+    desenhaPainelStatus(alvo, s, p.rec);
+    atualizaRelogio(s, contTempo);
+    desenhaRelogio(alvo, s, p.rec);
+
+    // The bonus layout sits over the panel: only the cursor goes over it.
+    if (f.layoutBotoes == Estilo::bonus)
+        desenhaBotoes(alvo, Estilo::bonus, p.rec, *e.mouseX, *e.mouseY);
+
+    desenha(alvo, p.cursor.get(), *e.mouseX, *e.mouseY);
+
+    const AcaoMusica acao = passoMusica(s);
+    if (acao.tipo == AcaoMusica::tocar && e.tocaFaixa) e.tocaFaixa(acao.faixa);
+    if (acao.tipo == AcaoMusica::parar) e.paraMusica();
+    desenhaMusica(alvo, s.faixa, p.rec);
+    TeclasMusica fs;
+    fs.f2 = tomaTecla(e, KEY_F2);
+    fs.f3 = tomaTecla(e, KEY_F3);
+    fs.f1 = tomaTecla(e, KEY_F1);
+    if (teclasMusica(s, fs)) e.paraMusica();
+}

@@ -1,0 +1,44 @@
+// One level being played: its state, what it draws with, and the frame body.
+// The frame reads the keys and the mouse through EntradaFase, so a test can
+// script them frame by frame and draw into a memory bitmap.
+#pragma once
+
+#include <functional>
+
+#include <allegro.h>
+
+#include "desenhoFase.h"
+#include "fase.h"
+#include "recursos.h"
+
+// The keys, the mouse and the keyboard buffer as a frame sees them. It points
+// at the live values rather than copying them: after the 50 ms pause of a
+// move the rest of the frame reads the keys as they are then, and the frame
+// writes entries back (Esc on completion, F1..F3 once handled).
+struct EntradaFase {
+    volatile char* teclas = key;
+    volatile int* mouseX = &mouse_x;
+    volatile int* mouseY = &mouse_y;
+    volatile int* mouseB = &mouse_b;
+    std::function<bool()> teclaEsperando = [] { return keypressed() != 0; };
+    std::function<void()> esvaziaTeclado = [] { clear_keybuf(); };
+    std::function<void(unsigned ms)> pausa = [](unsigned ms) { rest(ms); };
+    std::function<void(int faixa)> tocaFaixa;  // play track 1..12 looped
+    std::function<void()> paraMusica = [] { stop_midi(); };
+};
+
+struct Partida {
+    const DadosFase& fase;
+    EstadoFase estado;
+    RecursosFase rec;
+    Bitmap fundo;   // the static board, drawn once
+    Bitmap cursor;
+    EntradaFase entrada;
+
+    // Pre-renders the board; the music player is left for the caller to start.
+    Partida(const DadosFase& fase, const RecursosFase& rec);
+};
+
+// One frame of level play, from the board to the music lines; the frame loop
+// clears `alvo` before and presents it after.
+void quadroPartida(Partida& p, BITMAP* alvo);
