@@ -1,0 +1,17 @@
+# zepko_e2e_test(<name> <file.py>): registers a Python end-to-end test file
+# (built on tests/e2e/lib/zepko_e2e.py) as the CTest test e2e.<name>. Each
+# test starts its own X server and temporary run folder, so they can run in
+# parallel. Include this file from each tests/e2e/<area>/CMakeLists.txt.
+include_guard(GLOBAL)
+
+find_program(ZEPKO_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+set(ZEPKO_E2E_LIB ${CMAKE_CURRENT_LIST_DIR}/../tests/e2e/lib)
+
+function(zepko_e2e_test name file)
+    add_test(NAME e2e.${name}
+             COMMAND ${ZEPKO_PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/${file}
+             WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    set_tests_properties(e2e.${name} PROPERTIES
+        LABELS e2e
+        ENVIRONMENT "ZEPKO_RUN_DIR=${ZEPKO_RUN_DIR};PYTHONPATH=${ZEPKO_E2E_LIB};PYTHONDONTWRITEBYTECODE=1")
+endfunction()

@@ -1,0 +1,431 @@
+"""Drives the real game under its own Xvfb for end-to-end tests.
+
+Usage (a test file under tests/e2e/<area>/, registered in that folder's
+CMakeLists.txt with include(ZepkoE2E) and zepko_e2e_test(<name> <file.py>)):
+
+    import unittest
+    from zepko_e2e import Game
+
+    class Titulo(unittest.TestCase):
+        def test_escape_quits(self):
+            with Game(config="[Inicializacao]\\nvolume = 50\\n",
+                      save=(3).to_bytes(4, "little"),
+                      remove=["img/x.bmp"]) as g:
+                g.wait_window()                  # the "Zepko" window, settled
+                g.move(400, 300)                 # window coordinates
+                g.click(120, 80)                 # press, hold, release button 1
+                g.tap("Escape")                  # held long enough for a frame
+                g.hold("Right", 0.5)             # held for 0.5 s
+                g.wait_for("the cursor", lambda: g.screenshot().pixel(400, 300) == (0, 100, 0))
+                shot = g.screenshot()            # shot.pixel(x, y) -> (r, g, b)
+                shot.save("/tmp/look.png")       # to look at it
+                g.close_window()                 # WM_DELETE_WINDOW, like a WM
+                box = g.wait_message()           # an xmessage box
+                self.assertEqual(box.text, "Unsupported color depth\\n")
+                box.dismiss()
+                res = g.wait_exit()              # res.status, res.stdout, res.stderr
+                self.assertEqual(res.status, 0)
+                self.assertIn("volume = 50", g.read_text("config.txt"))
+
+    if __name__ == "__main__":
+        unittest.main()
+
+Each Game starts its own X server on a free display (Xvfb -displayfd) and
+runs a private copy of the run folder (ZEPKO_RUN_DIR, set by CTest) in a
+temporary folder, so test files can run in parallel. `config` / `save`
+replace config.txt / save.bin in the copy (None keeps the run folder's, and
+config="" or remove=["config.txt"] leaves it missing); `remove` deletes paths
+of the copy. Key auto-repeat is off in the test X server. Keyboard focus
+follows the pointer there, so keep the pointer inside the window (it starts
+there). Set ZEPKO_E2E_KEEP=1 to keep the temporary folder for a look.
+
+Use Debian's /usr/bin/python3 (it has python3-xlib); xdotool sends the input.
+"""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+import zlib
+import struct
+
+from Xlib import X, Xatom, display as xdisplay, error as xerror, protocol
+
+# A tap must stay down across at least one 60 Hz frame and the library's
+# keyboard polling, or no frame ever sees it.
+TAP_SECONDS = 0.12
+# The library treats pointer motion as relative for a moment after the
+# window opens and then warps the pointer; input before that is unreliable.
+SETTLE_SECONDS = 0.6
+# Hang guards only: a working game answers within a second or two.
+WAIT_SECONDS = 30.0
+
+
+class E2EError(AssertionError):
+    """Something the test waited for did not happen."""
+
+
+class Shot:
+    """An RGB picture of a window, read back from the X server."""
+
+    def __init__(self, width, height, rgb):
+        self.width = width
+        self.height = height
+        self.rgb = rgb  # bytes, 3 per pixel, row by row
+
+    def pixel(self, x, y):
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            raise IndexError(f"pixel ({x}, {y}) outside {self.width}x{self.height}")
+        i = 3 * (y * self.width + x)
+        return tuple(self.rgb[i:i + 3])
+
+    def count(self, color, box=None):
+        """Pixels of `color` inside box=(x0, y0, x1, y1), inclusive; whole picture by default."""
+        x0, y0, x1, y1 = box or (0, 0, self.width - 1, self.height - 1)
+        want = bytes(color)
+        n = 0
+        for y in range(y0, y1 + 1):
+            row = self.rgb[3 * (y * self.width + x0):3 * (y * self.width + x1 + 1)]
+            n += sum(1 for i in range(0, len(row), 3) if row[i:i + 3] == want)
+        return n
+
+    def colors(self, box=None):
+        """The set of colours inside box=(x0, y0, x1, y1), inclusive."""
+        x0, y0, x1, y1 = box or (0, 0, self.width - 1, self.height - 1)
+        found = set()
+        for y in range(y0, y1 + 1):
+            row = self.rgb[3 * (y * self.width + x0):3 * (y * self.width + x1 + 1)]
+            found.update(row[i:i + 3] for i in range(0, len(row), 3))
+        return {tuple(c) for c in found}
+
+    def save(self, path):
+        """Writes a PNG, for looking at what a test saw."""
+        raw = b"".join(b"\0" + self.rgb[3 * self.width * y:3 * self.width * (y + 1)]
+                       for y in range(self.height))
+
+        def chunk(kind, data):
+            body = kind + data
+            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+        with open(path, "wb") as f:
+            f.write(b"\x89PNG\r\n\x1a\n")
+            f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)))
+            f.write(chunk(b"IDAT", zlib.compress(raw, 6)))
+            f.write(chunk(b"IEND", b""))
+
+
+class Message:
+    """A message box (the library runs xmessage for allegro_message)."""
+
+    def __init__(self, game, window, argv):
+        self._game = game
+        self.window = window
+        self.argv = argv  # xmessage's command line, from WM_COMMAND
+        self.text = argv[-1] if argv else ""
+
+    def dismiss(self):
+        self._game._delete_window(self.window)
+
+
+class Result:
+    def __init__(self, status, stdout, stderr):
+        self.status = status  # exit status 0..255 (exit(-1) gives 255); -N: killed by signal N
+        self.stdout = stdout
+        self.stderr = stderr
+
+
+class Game:
+    def __init__(self, config=None, save=None, remove=(), run_dir=None, screen="1024x768x24"):
+        self.run_dir = run_dir or os.environ.get("ZEPKO_RUN_DIR")
+        if not self.run_dir or not os.path.isfile(os.path.join(self.run_dir, "zepko")):
+            raise E2EError("ZEPKO_RUN_DIR must name a built run folder")
+        self.config = config
+        self.save = save
+        self.remove = list(remove)
+        self.screen = screen
+        self.dir = None
+        self.xvfb = None
+        self.proc = None
+        self.disp = None
+        self.window = None
+        self.result = None
+
+    # --- lifetime -------------------------------------------------------
+
+    def __enter__(self):
+        try:
+            self._start_x()
+            self._lay_out()
+            self.start()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+        return False
+
+    def _start_x(self):
+        r, w = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(w), "-screen", "0", self.screen, "-nolisten", "tcp"],
+            pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(w)
+        number = b""
+        with os.fdopen(r, "rb") as f:
+            while not number.endswith(b"\n"):
+                c = f.read(1)
+                if not c:
+                    raise E2EError("Xvfb did not start")
+                number += c
+        self.display_name = ":" + number.decode().strip()
+        self.disp = xdisplay.Display(self.display_name)
+        self.disp.change_keyboard_control(auto_repeat_mode=X.AutoRepeatModeOff)
+        self.disp.sync()
+
+    def _lay_out(self):
+        self.dir = tempfile.mkdtemp(prefix="zepko-e2e-")
+        self.game_dir = os.path.join(self.dir, "run")
+        shutil.copytree(self.run_dir, self.game_dir, symlinks=True)
+        if self.config is not None:
+            if self.config == "":
+                self._remove("config.txt")
+            else:
+                with open(self.path("config.txt"), "wb") as f:
+                    f.write(self.config.encode("latin-1") if isinstance(self.config, str) else self.config)
+        if self.save is not None:
+            with open(self.path("save.bin"), "wb") as f:
+                f.write(self.save)
+        for p in self.remove:
+            self._remove(p)
+
+    def _remove(self, rel):
+        p = self.path(rel)
+        if os.path.isdir(p):
+            shutil.rmtree(p)
+        elif os.path.exists(p):
+            os.remove(p)
+
+    def start(self):
+        env = dict(os.environ, DISPLAY=self.display_name, HOME=self.dir)
+        self._out = open(os.path.join(self.dir, "stdout.txt"), "wb")
+        self._err = open(os.path.join(self.dir, "stderr.txt"), "wb")
+        self.proc = subprocess.Popen([os.path.join(self.game_dir, "zepko")], cwd=self.game_dir,
+                                     env=env, stdin=subprocess.DEVNULL,
+                                     stdout=self._out, stderr=self._err)
+
+    def close(self):
+        if self.proc and self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        for f in (getattr(self, "_out", None), getattr(self, "_err", None)):
+            if f:
+                f.close()
+        if self.disp:
+            try:
+                self.disp.close()
+            except Exception:
+                pass
+            self.disp = None
+        if self.xvfb and self.xvfb.poll() is None:
+            self.xvfb.terminate()
+            try:
+                self.xvfb.wait(10)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+                self.xvfb.wait()
+        if self.dir and not os.environ.get("ZEPKO_E2E_KEEP"):
+            shutil.rmtree(self.dir, ignore_errors=True)
+
+    # --- files ------------------------------------------------------------
+
+    def path(self, rel):
+        return os.path.join(self.game_dir, rel)
+
+    def exists(self, rel):
+        return os.path.exists(self.path(rel))
+
+    def read_bytes(self, rel):
+        with open(self.path(rel), "rb") as f:
+            return f.read()
+
+    def read_text(self, rel):
+        return self.read_bytes(rel).decode("latin-1")
+
+    def mtime_ns(self, rel):
+        return os.stat(self.path(rel)).st_mtime_ns
+
+    # --- windows ----------------------------------------------------------
+
+    def _toplevels(self):
+        root = self.disp.screen().root
+        for w in root.query_tree().children:
+            try:
+                if w.get_attributes().map_state != X.IsViewable:
+                    continue
+                yield w
+            except xerror.BadWindow:
+                continue
+
+    def _name(self, w):
+        try:
+            return w.get_wm_name() or ""
+        except xerror.BadWindow:
+            return ""
+
+    def _class(self, w):
+        try:
+            return w.get_wm_class() or ()
+        except xerror.BadWindow:
+            return ()
+
+    def wait_for(self, what, probe, timeout=WAIT_SECONDS):
+        """Polls `probe` until it returns something true and returns that."""
+        return self._wait(what, probe, timeout)
+
+    def _wait(self, what, probe, timeout=WAIT_SECONDS):
+        end = time.monotonic() + timeout
+        while True:
+            got = probe()
+            if got:
+                return got
+            if self.proc and self.proc.poll() is not None and what != "exit":
+                raise E2EError(f"the game exited with status {self.proc.returncode} "
+                               f"while waiting for {what}; stderr:\n{self._stderr_text()}")
+            if time.monotonic() > end:
+                raise E2EError(f"timed out waiting for {what}")
+            time.sleep(0.05)
+
+    def wait_window(self, title="Zepko", settle=SETTLE_SECONDS):
+        """Waits for the mapped window titled `title`, then lets the library settle."""
+        def probe():
+            for w in self._toplevels():
+                if self._name(w) == title and "xmessage" not in self._class(w):
+                    return w
+            return None
+        self.window = self._wait(f'window "{title}"', probe)
+        time.sleep(settle)
+        return self.window
+
+    def window_size(self):
+        g = self.window.get_geometry()
+        return g.width, g.height
+
+    def window_title(self):
+        return self._name(self.window)
+
+    def find_message(self):
+        for w in self._toplevels():
+            if "xmessage" in self._class(w):
+                prop = w.get_full_property(self.disp.intern_atom("WM_COMMAND"), Xatom.STRING)
+                argv = prop.value.decode("latin-1").split("\0")[:-1] if prop else []
+                return Message(self, w, argv)
+        return None
+
+    def wait_message(self, timeout=WAIT_SECONDS):
+        return self._wait("a message box", self.find_message, timeout)
+
+    def messages_seen(self, seconds):
+        """Watches for `seconds` and returns each distinct message box that appeared."""
+        seen = {}
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            m = self.find_message()
+            if m and m.window.id not in seen:
+                seen[m.window.id] = m
+            time.sleep(0.05)
+        return list(seen.values())
+
+    def _delete_window(self, w):
+        protocols = self.disp.intern_atom("WM_PROTOCOLS")
+        delete = self.disp.intern_atom("WM_DELETE_WINDOW")
+        ev = protocol.event.ClientMessage(window=w, client_type=protocols,
+                                          data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        w.send_event(ev, event_mask=0)
+        self.disp.sync()
+
+    def close_window(self):
+        """The window's close button, as a window manager delivers it."""
+        self._delete_window(self.window)
+
+    # --- input ------------------------------------------------------------
+
+    def _xdotool(self, *args):
+        env = dict(os.environ, DISPLAY=self.display_name)
+        subprocess.run(["xdotool", *map(str, args)], env=env, check=True)
+
+    def move(self, x, y):
+        """Puts the pointer at (x, y) of the game window."""
+        self._xdotool("mousemove", "--window", self.window.id, x, y)
+
+    def click(self, x, y, hold=TAP_SECONDS, button=1):
+        self.move(x, y)
+        time.sleep(0.05)
+        self._xdotool("mousedown", button)
+        time.sleep(hold)
+        self._xdotool("mouseup", button)
+
+    def key_down(self, name):
+        self._xdotool("keydown", name)
+
+    def key_up(self, name):
+        self._xdotool("keyup", name)
+
+    def hold(self, name, seconds):
+        """Keeps key `name` (an X keysym name: Escape, Return, Left, F1, l) down for `seconds`."""
+        self.key_down(name)
+        time.sleep(seconds)
+        self.key_up(name)
+
+    def tap(self, name):
+        self.hold(name, TAP_SECONDS)
+
+    # --- output -----------------------------------------------------------
+
+    def screenshot(self):
+        w, h = self.window_size()
+        img = self.window.get_image(0, 0, w, h, X.ZPixmap, 0xFFFFFFFF)
+        data = img.data if isinstance(img.data, bytes) else img.data.encode("latin-1")
+        # 24-bit TrueColor server: 4 bytes a pixel, blue green red pad.
+        rgb = bytearray(3 * w * h)
+        rgb[0::3] = data[2::4]
+        rgb[1::3] = data[1::4]
+        rgb[2::3] = data[0::4]
+        return Shot(w, h, bytes(rgb))
+
+    def running(self):
+        return self.proc.poll() is None
+
+    def _stderr_text(self):
+        self._err.flush()
+        with open(os.path.join(self.dir, "stderr.txt"), "rb") as f:
+            return f.read().decode("latin-1")
+
+    def wait_exit(self, timeout=WAIT_SECONDS):
+        """Waits for the game to end; returns its Result."""
+        try:
+            self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise E2EError("the game did not exit")
+        self._out.flush()
+        with open(os.path.join(self.dir, "stdout.txt"), "rb") as f:
+            out = f.read().decode("latin-1")
+        self.result = Result(self.proc.returncode, out, self._stderr_text())
+        return self.result
+
+
+def read_config(text):
+    """Sections of a config.txt as {section: {key: value}}; keys before any
+    section go under ""."""
+    sections = {}
+    current = sections.setdefault("", {})
+    for line in text.splitlines():
+        line = line.strip()
+        if line.startswith("[") and line.endswith("]"):
+            current = sections.setdefault(line[1:-1], {})
+        elif "=" in line and not line.startswith("#"):
+            k, v = line.split("=", 1)
+            current[k.strip()] = v.strip()
+    return sections

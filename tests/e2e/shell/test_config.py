@@ -1,0 +1,111 @@
+"""config.txt as the player meets it: defaults, what is written back at exit,
+what is ignored, and what unusable or garbled settings lead to."""
+
+import unittest
+
+from zepko_e2e import Game, read_config
+
+
+def play_and_escape(g):
+    g.wait_window()
+    g.tap("Escape")
+    return g.wait_exit()
+
+
+class WrittenBack(unittest.TestCase):
+    def test_missing_file_is_created_with_the_two_defaults(self):
+        with Game(config="") as g:
+            g.wait_window()
+            self.assertEqual(g.window_size(), (800, 600))
+            self.assertEqual(g.window_title(), "Zepko")
+            g.tap("Escape")
+            res = g.wait_exit()
+            self.assertEqual(res.status, 0)
+            self.assertEqual(read_config(g.read_text("config.txt")),
+                             {"": {}, "Inicializacao": {"volume": "128", "vsync": "0"}})
+
+    def test_volume_and_vsync_are_kept(self):
+        cfg = "[Inicializacao]\ncolordepth = 32\nvolume = 50\nvsync = 1\nupdatemethod = 1\n"
+        with Game(config=cfg) as g:
+            self.assertEqual(play_and_escape(g).status, 0)
+            ini = read_config(g.read_text("config.txt"))["Inicializacao"]
+            self.assertEqual(ini, {"colordepth": "32", "volume": "50", "vsync": "1",
+                                   "updatemethod": "1"})
+
+    def test_resolution_keys_do_not_size_the_window(self):
+        cfg = "[Inicializacao]\nresolucaox = 1024\nresolucaoy = 768\n"
+        with Game(config=cfg) as g:
+            g.wait_window()
+            self.assertEqual(g.window_size(), (800, 600))
+            g.tap("Escape")
+            self.assertEqual(g.wait_exit().status, 0)
+            ini = read_config(g.read_text("config.txt"))["Inicializacao"]
+            self.assertEqual((ini["resolucaox"], ini["resolucaoy"]), ("1024", "768"))
+            self.assertEqual((ini["volume"], ini["vsync"]), ("128", "0"))
+
+    def test_out_of_range_update_method_runs_and_stays_in_the_file(self):
+        with Game(config="[Inicializacao]\nupdatemethod = 9\n") as g:
+            g.wait_window()
+            g.move(300, 200)
+            g.wait_for("the cursor", lambda: g.screenshot().pixel(300, 200) == (0, 100, 0))
+            g.tap("Escape")
+            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(read_config(g.read_text("config.txt"))["Inicializacao"]["updatemethod"], "9")
+
+
+class UnusableColourDepth(unittest.TestCase):
+    def check_refused(self, cfg):
+        with Game(config=cfg) as g:
+            before = (g.read_bytes("config.txt"), g.mtime_ns("config.txt"))
+            box = g.wait_message()
+            # The library's own error text is the whole message.
+            self.assertEqual(box.text.strip(), "Unsupported color depth")
+            box.dismiss()
+            res = g.wait_exit()
+            self.assertEqual(res.status, 255)
+            self.assertEqual((g.read_bytes("config.txt"), g.mtime_ns("config.txt")), before)
+
+    def test_depth_13_shows_one_message_and_exits_255(self):
+        self.check_refused("[Inicializacao]\ncolordepth = 13\nvolume = 50\n")
+
+    def test_garbage_depth_reads_as_0_and_is_refused(self):
+        self.check_refused("[Inicializacao]\ncolordepth = deep\n")
+
+
+class Garbled(unittest.TestCase):
+    def test_garbage_numbers_read_as_their_leading_digits(self):
+        # Values are read like C's strtol: "abc" is 0, "2x" is 2, "0x10" is 16.
+        cfg = ("[Inicializacao]\nvolume = abc\nvsync = 2x\nresolucaox = lots\n"
+               "resolucaoy = 0x10\nupdatemethod = -3\n")
+        with Game(config=cfg) as g:
+            g.wait_window()
+            self.assertEqual(g.window_size(), (800, 600))
+            g.move(120, 90)
+            g.wait_for("the cursor", lambda: g.screenshot().pixel(120, 90) == (0, 100, 0))
+            g.tap("Escape")
+            self.assertEqual(g.wait_exit().status, 0)
+            ini = read_config(g.read_text("config.txt"))["Inicializacao"]
+            self.assertEqual((ini["volume"], ini["vsync"]), ("0", "2"))
+            self.assertEqual((ini["resolucaox"], ini["resolucaoy"], ini["updatemethod"]),
+                             ("lots", "0x10", "-3"))
+
+    def test_keys_outside_the_section_are_not_read(self):
+        with Game(config="volume = 50\nvsync = 1\n") as g:
+            self.assertEqual(play_and_escape(g).status, 0)
+            cfg = read_config(g.read_text("config.txt"))
+            self.assertEqual(cfg[""], {"volume": "50", "vsync": "1"})
+            self.assertEqual(cfg["Inicializacao"], {"volume": "128", "vsync": "0"})
+
+    def test_binary_junk_gives_the_defaults(self):
+        junk = bytes(range(1, 256)) + b"\n[\n]]=\n=\xff\n"
+        with Game(config=junk) as g:
+            g.wait_window()
+            self.assertEqual(g.window_size(), (800, 600))
+            g.tap("Escape")
+            self.assertEqual(g.wait_exit().status, 0)
+            ini = read_config(g.read_text("config.txt"))["Inicializacao"]
+            self.assertEqual((ini["volume"], ini["vsync"]), ("128", "0"))
+
+
+if __name__ == "__main__":
+    unittest.main()

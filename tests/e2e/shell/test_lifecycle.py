@@ -1,0 +1,73 @@
+"""The running game as a whole: the picture each update method puts on the
+window, the close button, and a sound system that cannot start."""
+
+import unittest
+
+from zepko_e2e import Game, read_config
+
+GREENS = [(0, 100, 0), (0, 150, 0), (0, 200, 0), (0, 255, 0)]
+
+
+def cursor_at(shot, x, y):
+    """The arrow's tip and its diagonal of four greens are at (x, y)."""
+    return all(shot.pixel(x + i, y + i) == GREENS[i] for i in range(4))
+
+
+class Picture(unittest.TestCase):
+    def test_every_update_method_shows_the_cursor_at_the_pointer(self):
+        # 0, 7 and -3 mean method 1; each falls back as the X11 driver allows.
+        for method in (1, 2, 3, 4, 5, 6, 0, 7, -3):
+            with self.subTest(updatemethod=method), \
+                    Game(config=f"[Inicializacao]\nupdatemethod = {method}\n") as g:
+                g.wait_window()
+                g.move(250, 180)
+                g.wait_for("the cursor at (250, 180)", lambda: cursor_at(g.screenshot(), 250, 180))
+                g.move(600, 420)
+                g.wait_for("the cursor at (600, 420)", lambda: cursor_at(g.screenshot(), 600, 420))
+                # The old position is painted over, not left behind.
+                self.assertFalse(cursor_at(g.screenshot(), 250, 180))
+                g.tap("Escape")
+                self.assertEqual(g.wait_exit().status, 0)
+
+    def test_cursor_is_clipped_at_the_bottom_right_corner(self):
+        with Game() as g:
+            g.wait_window()
+            g.move(790, 590)
+            g.wait_for("the cursor at (790, 590)", lambda: cursor_at(g.screenshot(), 790, 590))
+            g.tap("Escape")
+            self.assertEqual(g.wait_exit().status, 0)
+
+
+class Closing(unittest.TestCase):
+    def test_close_button_ends_the_program_through_its_shutdown(self):
+        with Game(config="") as g:
+            g.wait_window()
+            g.close_window()
+            res = g.wait_exit()
+            self.assertEqual(res.status, 0)
+            # Only the shutdown writes the file, so it ran.
+            self.assertEqual(read_config(g.read_text("config.txt"))["Inicializacao"],
+                             {"volume": "128", "vsync": "0"})
+            self.assertIsNone(g.find_message())
+
+
+class Sound(unittest.TestCase):
+    def test_failing_sound_shows_one_message_and_the_game_goes_on(self):
+        cfg = ("[sound]\ndigi_card = ALSA\nalsa_device = zepko_no_such_device\n"
+               "[Inicializacao]\nvolume = 77\n")
+        with Game(config=cfg) as g:
+            box = g.wait_message()
+            self.assertTrue(box.text.startswith("Sound Error: "), box.text)
+            self.assertGreater(len(box.text.strip()), len("Sound Error:"))
+            box.dismiss()
+            g.wait_window()
+            self.assertEqual(g.messages_seen(0.5), [])
+            g.move(200, 100)
+            g.wait_for("the cursor", lambda: cursor_at(g.screenshot(), 200, 100))
+            g.tap("Escape")
+            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(read_config(g.read_text("config.txt"))["Inicializacao"]["volume"], "77")
+
+
+if __name__ == "__main__":
+    unittest.main()
