@@ -1,0 +1,30 @@
+// The first level-select page's frame: levels 1 to 8, the arrow to the
+// second page and the new-game button with its confirmation box.
+#pragma once
+
+#include <allegro.h>
+
+#include "entrada.h"
+#include "novojogo.h"
+
+// Level 1 is always open; level k needs mapaLiberado of at least k.
+bool faseAberta(int numero);
+
+struct FigurasFases {
+    BITMAP* fundo;
+    BITMAP* seta;
+    BITMAP* setaAcesa;
+    BITMAP* novoJogoAceso;
+    BITMAP* cadeado;
+    FigurasNovoJogo novoJogo;
+    BITMAP* cursor;
+};
+
+struct EstadoFases {
+    EstadoNovoJogo novoJogo;
+};
+
+// One frame of the page. `alvo` is replaced when the confirmation box opens
+// and presents its growing animation.
+void quadroFases(BITMAP*& alvo, EstadoFases& estado, const FigurasFases& figuras,
+                 Entrada& entrada, const Acoes& acoes);

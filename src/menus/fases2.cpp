@@ -1,0 +1,45 @@
+#include "fases2.h"
+
+#include "fases.h"
+#include "recursos.h"
+
+const char* const MENSAGEM_BONUS =
+    "Voc\xEA precisa completar todos os outros n\xEDveis para habilitar a fase b\xF4nus !!! ";
+
+namespace {
+
+constexpr Retangulo BOTAO_VOLTAR{340, 508, 388, 526};
+constexpr int X_SETA = 330, Y_SETA = 495;
+constexpr Retangulo BOTAO_FASE9{275, 150, 530, 343};  // also the white frame
+constexpr int X_CADEADO = 360, Y_CADEADO = 346;
+constexpr Retangulo BOTAO_BONUS{695, 525, 780, 570};
+constexpr int X_BONUS = 690, Y_BONUS = 520;
+constexpr int FASE_BONUS = 10;
+
+}  // namespace
+
+void quadroFases2(BITMAP* alvo, EstadoFases2& estado, const FigurasFases2& figuras,
+                  Entrada& entrada, const Acoes& acoes) {
+    desenha(alvo, figuras.fundo, 0, 0);
+    desenha(alvo, figuras.seta, X_SETA, Y_SETA);
+    if (entrada.sobre(BOTAO_VOLTAR)) desenha(alvo, figuras.setaAcesa, X_SETA, Y_SETA);
+    if (entrada.cliqueEm(BOTAO_VOLTAR)) estado.sair = true;
+
+    if (entrada.cliqueEm(BOTAO_FASE9) && faseAberta(9)) acoes.jogar(9);
+    if (entrada.cliqueEm(BOTAO_BONUS)) {
+        if (faseAberta(FASE_BONUS))
+            acoes.jogar(FASE_BONUS);
+        else
+            acoes.mensagem(MENSAGEM_BONUS);
+    }
+    // A press counts in one frame only, until the library reports the mouse again.
+    entrada.soltaBotao();
+
+    if (entrada.sobre(BOTAO_FASE9))
+        rect(alvo, BOTAO_FASE9.x1, BOTAO_FASE9.y1, BOTAO_FASE9.x2, BOTAO_FASE9.y2,
+             makecol(255, 255, 255));
+    if (entrada.sobre(BOTAO_BONUS)) desenha(alvo, figuras.bonusAceso, X_BONUS, Y_BONUS);
+    if (!faseAberta(9)) desenha(alvo, figuras.cadeado, X_CADEADO, Y_CADEADO);
+
+    desenha(alvo, figuras.cursor, entrada.x(), entrada.y());
+}

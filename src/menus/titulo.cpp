@@ -1,0 +1,52 @@
+#include "titulo.h"
+
+#include "globais.h"
+#include "progresso.h"
+#include "recursos.h"
+
+// Plain text: it is the format string of textprintf_ex.
+const char* const TEXTO_CREDITO = "Zepko - um jogo de empurrar caixas";
+
+namespace {
+
+constexpr Retangulo BOTAO_JOGAR{335, 350, 465, 390};
+constexpr Retangulo BOTAO_SAIR{340, 460, 445, 500};
+constexpr int X_DESTAQUE = 285;
+constexpr int Y_DESTAQUE_JOGAR = 355;
+constexpr int Y_DESTAQUE_SAIR = 465;
+constexpr Retangulo BARRA{0, 582, 800, 595};
+constexpr int Y_CREDITO = 585;
+constexpr int X_CREDITO_MAX = 223;
+
+}  // namespace
+
+int avancaCredito(EstadoTitulo& e) {
+    if (e.xCredito == 0) {
+        e.paraEsquerda = false;
+        ++e.xCredito;
+    } else if (e.xCredito == X_CREDITO_MAX) {
+        e.paraEsquerda = true;
+    }
+    e.xCredito += e.paraEsquerda ? -1 : 1;
+    return e.xCredito;
+}
+
+void quadroTitulo(BITMAP* alvo, EstadoTitulo& estado, const FigurasTitulo& figuras,
+                  Entrada& entrada, const Acoes& acoes) {
+    // Holding L opens every level for this run only.
+    if (entrada.tecla(KEY_L)) mapaLiberado = 10;
+
+    desenha(alvo, figuras.logo, 0, 0);
+    if (entrada.sobre(BOTAO_JOGAR)) desenha(alvo, figuras.destaque, X_DESTAQUE, Y_DESTAQUE_JOGAR);
+    if (entrada.sobre(BOTAO_SAIR)) desenha(alvo, figuras.destaque, X_DESTAQUE, Y_DESTAQUE_SAIR);
+
+    if (entrada.cliqueEm(BOTAO_JOGAR)) acoes.fases();
+    // Tested with the mouse as it is after the level-select pages return.
+    if (entrada.cliqueEm(BOTAO_SAIR)) FecharJogo = 1;
+
+    rectfill(alvo, BARRA.x1, BARRA.y1, BARRA.x2, BARRA.y2, makecol(30, 30, 30));
+    int x = avancaCredito(estado);
+    textprintf_ex(alvo, font, x, Y_CREDITO, makecol(150, 150, 150), -1, TEXTO_CREDITO);
+
+    desenha(alvo, figuras.cursor, entrada.x(), entrada.y());
+}
