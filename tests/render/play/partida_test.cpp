@@ -1,0 +1,157 @@
+// Whole frames fed with scripted keys and mouse: the order of a frame shows in
+// what it draws and in what it asks of the keyboard and the music.
+#include <malloc.h>
+
+#include "apoio.h"
+#include "regras.h"
+#include "tocador.h"
+
+namespace {
+
+class Partidas : public TelaJogo {
+protected:
+    int tom(const Bitmap& b) { return cor(b.get(), 0, 0); }
+    // Top-left pixel of the hero's picture on cell (x, y).
+    static int hx(int x) { return 40 * x + 9; }
+    static int hy(int y) { return 40 * y + 2; }
+};
+
+TEST_F(Partidas, AMoveShowsNextFrameAndABoxPictureFollowsTheEvaluationOneFrameLate) {
+    Partida p(tabelaFases[0], recursos());  // hero (10, 6), box 3 on (10, 7) above a target
+    p.entrada = entrada();
+
+    Bitmap a = aperta(p, KEY_DOWN);
+    EXPECT_EQ(cor(a.get(), hx(10), hy(6)), tom(heroi[FRENTE]));
+    EXPECT_EQ(cor(a.get(), 400, 280), tom(caixa));
+    EXPECT_EQ(pausas, std::vector<unsigned>{50});
+    EXPECT_EQ(esvaziamentos, 1);
+    EXPECT_FALSE(esperando);
+
+    Bitmap b = quadro(p);
+    EXPECT_EQ(cor(b.get(), hx(10), hy(7)), tom(heroi[FRENTE]));
+    EXPECT_EQ(cor(b.get(), 400, 320), tom(caixaVerde));
+    EXPECT_EQ(cor(b.get(), 400, 280), tom(pecas[CHAO]));
+
+    // Undo moves the box in step 3, before it is drawn; its picture still
+    // follows the last evaluation, which had it on the target.
+    Bitmap c = aperta(p, KEY_V);
+    EXPECT_EQ(cor(c.get(), 400, 280), tom(caixaVerde));
+    EXPECT_EQ(cor(c.get(), 400, 320), tom(pecas[ALVO]));
+    EXPECT_EQ(cor(c.get(), hx(10), hy(6)), tom(heroi[FRENTE]));
+    EXPECT_EQ(pausas.size(), 1u);  // V is a press without an arrow: no pause
+
+    Bitmap d = quadro(p);
+    EXPECT_EQ(cor(d.get(), 400, 280), tom(caixa));
+    EXPECT_EQ(p.estado.passos, 1);
+    EXPECT_EQ(p.estado.movimentos, 1);
+}
+
+TEST_F(Partidas, AWallSkipsThePressWithoutPauseAndTheBufferIsEmptiedAtTheEnd) {
+    Partida p(tabelaFases[0], recursos());  // a wall right of the hero
+    p.entrada = entrada();
+    p.estado.direcao = COSTAS;
+    aperta(p, KEY_RIGHT);
+    EXPECT_TRUE(pausas.empty());
+    EXPECT_EQ(esvaziamentos, 1);
+    EXPECT_FALSE(esperando);
+    Bitmap b = quadro(p);
+    EXPECT_EQ(cor(b.get(), hx(10), hy(6)), tom(heroi[COSTAS]));
+    EXPECT_EQ(p.estado.passos, 0);
+    EXPECT_FALSE(p.estado.tempoIniciado);
+}
+
+TEST_F(Partidas, SolvingShowsOneFrameOfGreenBoxesThenAsksForEscape) {
+    Partida p(tabelaFases[1], recursos());  // hero (8, 4), boxes (10, 7) and (10, 4)
+    p.entrada = entrada();
+    const int solucao[] = {KEY_RIGHT, KEY_RIGHT, KEY_RIGHT, KEY_DOWN,  KEY_DOWN,
+                           KEY_DOWN,  KEY_LEFT,  KEY_RIGHT, KEY_RIGHT, KEY_RIGHT,
+                           KEY_UP,    KEY_UP,    KEY_UP,    KEY_LEFT};
+    for (int tecla : solucao) {
+        aperta(p, tecla);
+        EXPECT_EQ(teclas[KEY_ESC], 0);
+    }
+    EXPECT_TRUE(todasNoAlvo(p.estado));
+
+    Bitmap ultimo = quadro(p);
+    EXPECT_EQ(teclas[KEY_ESC], 1);
+    EXPECT_EQ(cor(ultimo.get(), 440, 160), tom(caixaVerde));
+    EXPECT_EQ(cor(ultimo.get(), 360, 280), tom(caixaVerde));
+    EXPECT_EQ(cor(ultimo.get(), hx(12), hy(4)), tom(heroi[ESQUERDA]));
+    EXPECT_EQ(p.estado.passos, 14);
+    EXPECT_EQ(p.estado.movimentos, 4);
+    EXPECT_EQ(pausas.size(), 14u);
+}
+
+TEST_F(Partidas, FunctionKeysActOncePerKeyDownAndTheTrackChangesNextFrame) {
+    Partida p(tabelaFases[0], recursos());
+    p.entrada = entrada();
+    iniciaTocador(p.estado, 11);  // track 12
+
+    quadro(p);
+    EXPECT_EQ(tocadas, std::vector<int>{12});
+
+    teclas[KEY_F3] = 1;
+    quadro(p);
+    EXPECT_EQ(teclas[KEY_F3], 0);
+    EXPECT_EQ(paradas, 1);
+    EXPECT_EQ(tocadas, std::vector<int>{12});
+    quadro(p);
+    EXPECT_EQ(tocadas, (std::vector<int>{12, 1}));
+
+    teclas[KEY_F1] = 1;
+    Bitmap pausa = quadro(p);
+    EXPECT_EQ(teclas[KEY_F1], 0);
+    EXPECT_EQ(paradas, 1);  // pausing stops the music one frame later
+    Bitmap pausado = quadro(p);
+    EXPECT_EQ(paradas, 2);
+    // The title line now reads "Pausado", shorter than the track's title.
+    const int branco = makecol(255, 255, 255);
+    EXPECT_TRUE(temCor(pausa.get(), 0, 565, 360, 572, branco));
+    EXPECT_FALSE(temCor(pausado.get(), 0, 565, 360, 572, branco));
+    EXPECT_TRUE(temCor(pausado.get(), 372, 565, 428, 572, branco));
+}
+
+TEST_F(Partidas, BonusButtonsAndLabelsAreDrawnOverTheStatusPanel) {
+    const int rotulo = makecol(181, 255, 0);
+    mx = 720;
+    my = 425;  // label from (740, 441), inside the panel
+    Partida bonus(tabelaFases[9], recursos());
+    bonus.entrada = entrada();
+    Bitmap b = quadro(bonus);
+    EXPECT_EQ(cor(b.get(), 712, 402), tom(voltar));
+    EXPECT_TRUE(temCor(b.get(), 740, 444, 758, 448, rotulo));
+
+    mx = 110;
+    my = 60;  // the standard undo place does nothing in the bonus level
+    Bitmap c = quadro(bonus);
+    EXPECT_FALSE(temCor(c.get(), 0, 0, 799, 599, rotulo));
+    EXPECT_EQ(cor(c.get(), 710, 400), tom(voltar2));
+}
+
+TEST_F(Partidas, ALevelWithEveryFileMissingStillPlays) {
+    Partida p(tabelaFases[1], carregaRecursosFase(Estilo::padrao));
+    p.entrada = entrada();
+    aperta(p, KEY_RIGHT);
+    aperta(p, KEY_RIGHT);
+    Bitmap b = quadro(p);
+    EXPECT_EQ(p.estado.heroi, (Celula{10, 4}));
+    EXPECT_EQ(p.estado.movimentos, 1);
+    EXPECT_TRUE(temCor(b.get(), 580, 460, 600, 467, makecol(63, 72, 204)));  // steps, built-in font
+}
+
+TEST_F(Partidas, EnteringALevelTwoHundredTimesKeepsMemoryFlat) {
+    auto entra = [&] {
+        Partida p(tabelaFases[8], carregaRecursosFase(Estilo::padrao));
+        p.entrada = entrada();
+        aperta(p, KEY_LEFT);
+        quadro(p);
+    };
+    for (int i = 0; i < 10; ++i) entra();
+    const size_t antes = mallinfo2().uordblks;
+    for (int i = 0; i < 200; ++i) entra();
+    const size_t depois = mallinfo2().uordblks;
+    // One leaked board picture alone would be 1.9 MB per entry.
+    EXPECT_LT(depois, antes + 64 * 1024) << "grew by " << (depois - antes) << " bytes";
+}
+
+}  // namespace
