@@ -1,6 +1,28 @@
 #include "al_screen.h"
 
+#include "al_screen_driver.h"
+
 namespace {
+
+const screen_driver allegro_driver = {
+    [] { return gfx_capabilities; },
+    [] { return enable_triple_buffer(); },
+    [] { return SCREEN_W; },
+    [] { return SCREEN_H; },
+    [](int w, int h) { return create_video_bitmap(w, h); },
+    [](int w, int h) { return create_system_bitmap(w, h); },
+    [](int w, int h) { return create_bitmap(w, h); },
+    [](BITMAP* b) { destroy_bitmap(b); },
+    [](BITMAP* b) { clear_bitmap(b); },
+    [](BITMAP* b) { return show_video_bitmap(b); },
+    [](BITMAP* b) { return request_video_bitmap(b); },
+    [] { return poll_scroll(); },
+    [] { vsync(); },
+    [](BITMAP* src, BITMAP* dst, int sx, int sy, int dx, int dy, int w, int h) {
+        blit(src, dst, sx, sy, dx, dy, w, h);
+    },
+};
+const screen_driver* drv = &allegro_driver;
 
 int updatemethod = UPDATE_NONE;
 int waitforvsync = 0;
@@ -11,21 +33,25 @@ BITMAP* buffer = nullptr;
 // Destroys `b` (null allowed) and returns null, so a pointer is destroyed
 // and cleared in one assignment.
 BITMAP* erase_bitmap(BITMAP* b) {
-    if (b) destroy_bitmap(b);
+    if (b) drv->destroy_bitmap(b);
     return nullptr;
 }
 
 bool triple_buffer_available() {
-    if (!(gfx_capabilities & GFX_CAN_TRIPLE_BUFFER)) enable_triple_buffer();
-    return (gfx_capabilities & GFX_CAN_TRIPLE_BUFFER) != 0;
+    if (!(drv->capabilities() & GFX_CAN_TRIPLE_BUFFER)) drv->enable_triple_buffer();
+    return (drv->capabilities() & GFX_CAN_TRIPLE_BUFFER) != 0;
 }
 
-BITMAP* video_page() { return create_video_bitmap(SCREEN_W, SCREEN_H); }
+BITMAP* video_page() { return drv->create_video_bitmap(drv->screen_w(), drv->screen_h()); }
+BITMAP* memory_buffer() { return drv->create_bitmap(drv->screen_w(), drv->screen_h()); }
 
+// Spins: a pending triple-buffer request clears within a retrace.
 void wait_for_scroll() {
-    while (poll_scroll()) {
+    while (drv->poll_scroll()) {
     }
 }
+
+void blit_whole(BITMAP* src, BITMAP* dst) { drv->blit(src, dst, 0, 0, 0, 0, src->w, src->h); }
 
 BITMAP* next_of_three(BITMAP* p) {
     if (p == pages[0]) return pages[1];
@@ -42,27 +68,27 @@ bool try_method(int m) {
             pages[0] = video_page();
             pages[1] = video_page();
             pages[2] = video_page();
-            buffer = create_bitmap(SCREEN_W, SCREEN_H);
+            buffer = memory_buffer();
             if (pages[0] && pages[1] && pages[2] && buffer) {
-                clear_bitmap(pages[0]);
-                clear_bitmap(pages[1]);
-                clear_bitmap(pages[2]);
-                clear_bitmap(buffer);
+                drv->clear_bitmap(pages[0]);
+                drv->clear_bitmap(pages[1]);
+                drv->clear_bitmap(pages[2]);
+                drv->clear_bitmap(buffer);
                 active_page = pages[0];
-                show_video_bitmap(pages[2]);
+                drv->show_video_bitmap(pages[2]);
                 return true;
             }
             break;
         case UPDATE_MEMORY_PAGE_FLIP:
             pages[0] = video_page();
             pages[1] = video_page();
-            buffer = create_bitmap(SCREEN_W, SCREEN_H);
+            buffer = memory_buffer();
             if (pages[0] && pages[1] && buffer) {
-                clear_bitmap(pages[0]);
-                clear_bitmap(pages[1]);
-                clear_bitmap(buffer);
+                drv->clear_bitmap(pages[0]);
+                drv->clear_bitmap(pages[1]);
+                drv->clear_bitmap(buffer);
                 active_page = pages[0];
-                show_video_bitmap(pages[1]);
+                drv->show_video_bitmap(pages[1]);
                 return true;
             }
             break;
@@ -72,11 +98,11 @@ bool try_method(int m) {
             pages[1] = video_page();
             pages[2] = video_page();
             if (pages[0] && pages[1] && pages[2]) {
-                clear_bitmap(pages[0]);
-                clear_bitmap(pages[1]);
-                clear_bitmap(pages[2]);
+                drv->clear_bitmap(pages[0]);
+                drv->clear_bitmap(pages[1]);
+                drv->clear_bitmap(pages[2]);
                 buffer = active_page = pages[0];
-                show_video_bitmap(pages[2]);
+                drv->show_video_bitmap(pages[2]);
                 return true;
             }
             break;
@@ -84,22 +110,23 @@ bool try_method(int m) {
             pages[0] = video_page();
             pages[1] = video_page();
             if (pages[0] && pages[1]) {
-                clear_bitmap(pages[0]);
-                clear_bitmap(pages[1]);
+                drv->clear_bitmap(pages[0]);
+                drv->clear_bitmap(pages[1]);
                 buffer = active_page = pages[0];
-                show_video_bitmap(pages[1]);
+                drv->show_video_bitmap(pages[1]);
                 return true;
             }
             break;
         case UPDATE_SYSTEM_BUFFER:
         case UPDATE_DOUBLE_BUFFER:
-            buffer = m == UPDATE_SYSTEM_BUFFER ? create_system_bitmap(SCREEN_W, SCREEN_H)
-                                               : create_bitmap(SCREEN_W, SCREEN_H);
+            buffer = m == UPDATE_SYSTEM_BUFFER
+                         ? drv->create_system_bitmap(drv->screen_w(), drv->screen_h())
+                         : memory_buffer();
             pages[0] = video_page();
             if (buffer && pages[0]) {
-                clear_bitmap(buffer);
-                clear_bitmap(pages[0]);
-                show_video_bitmap(pages[0]);
+                drv->clear_bitmap(buffer);
+                drv->clear_bitmap(pages[0]);
+                drv->show_video_bitmap(pages[0]);
                 return true;
             }
             break;
@@ -137,27 +164,27 @@ void update_screen() {
     switch (updatemethod) {
         case UPDATE_TRIPLE_BUFFER:
             wait_for_scroll();
-            request_video_bitmap(active_page);
+            drv->request_video_bitmap(active_page);
             buffer = active_page = next_of_three(active_page);
             break;
         case UPDATE_PAGE_FLIP:
-            show_video_bitmap(active_page);
+            drv->show_video_bitmap(active_page);
             buffer = active_page = next_of_two(active_page);
             break;
         case UPDATE_SYSTEM_BUFFER:
         case UPDATE_DOUBLE_BUFFER:
-            if (waitforvsync) vsync();
-            blit(buffer, pages[0], 0, 0, 0, 0, buffer->w, buffer->h);
+            if (waitforvsync) drv->vsync();
+            blit_whole(buffer, pages[0]);
             break;
         case UPDATE_MEMORY_TRIPLE_BUFFER:
-            blit(buffer, active_page, 0, 0, 0, 0, buffer->w, buffer->h);
+            blit_whole(buffer, active_page);
             wait_for_scroll();
-            request_video_bitmap(active_page);
+            drv->request_video_bitmap(active_page);
             active_page = next_of_three(active_page);
             break;
         case UPDATE_MEMORY_PAGE_FLIP:
-            blit(buffer, active_page, 0, 0, 0, 0, buffer->w, buffer->h);
-            show_video_bitmap(active_page);
+            blit_whole(buffer, active_page);
+            drv->show_video_bitmap(active_page);
             active_page = next_of_two(active_page);
             break;
         default:
@@ -167,7 +194,7 @@ void update_screen() {
 
 void shutdown_screen_updating() {
     bool own_buffer = buffer && buffer != pages[0] && buffer != pages[1] && buffer != pages[2];
-    if (own_buffer) destroy_bitmap(buffer);
+    if (own_buffer) drv->destroy_bitmap(buffer);
     buffer = nullptr;
     active_page = nullptr;
     for (BITMAP*& p : pages) p = erase_bitmap(p);
@@ -175,6 +202,9 @@ void shutdown_screen_updating() {
 }
 
 BITMAP* get_buffer() { return buffer; }
+
+const screen_driver& allegro_screen_driver() { return allegro_driver; }
+void set_screen_driver(const screen_driver* driver) { drv = driver ? driver : &allegro_driver; }
 int get_update_method() { return updatemethod; }
 void enable_vsync() { waitforvsync = 1; }
 void disable_vsync() { waitforvsync = 0; }
