@@ -5,7 +5,8 @@
 include_guard(GLOBAL)
 
 find_program(ZEPKO_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
-set(ZEPKO_E2E_LIB ${CMAKE_CURRENT_LIST_DIR}/../tests/e2e/lib)
+# Cached: the guard above skips this file in every later folder.
+set(ZEPKO_E2E_LIB ${CMAKE_CURRENT_LIST_DIR}/../tests/e2e/lib CACHE INTERNAL "e2e helper folder")
 
 function(zepko_e2e_test name file)
     add_test(NAME e2e.${name}

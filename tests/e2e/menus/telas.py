@@ -1,0 +1,60 @@
+"""Probes that tell the menu screens apart by what only their frames draw,
+whatever the pictures look like."""
+
+WHITE = (255, 255, 255)
+BAR = (30, 30, 30)
+
+PLAY = (400, 370)        # title screen's play button; level 7 on the first page
+ARROW_NEXT = (424, 517)  # first page: to the second page
+ARROW_BACK = (364, 517)  # second page: back to the first
+NEW_GAME = (92, 557)
+YES = (320, 350)
+NO = (475, 350)
+LEVEL_1 = (100, 140)
+LEVEL_9 = (400, 250)
+BONUS = (737, 547)
+
+
+def on_title(shot):
+    # The credit bar is drawn over the title picture in every frame.
+    return all(shot.pixel(x, 590) == BAR for x in (0, 400, 799))
+
+
+def _framed(shot, corners):
+    return all(shot.pixel(x, y) == WHITE for x, y in corners)
+
+
+def on_first_page(g):
+    """Hovers level 1 and looks for its white frame."""
+    g.move(*LEVEL_1)
+    return _framed(g.screenshot(), [(35, 70), (180, 70), (35, 215), (180, 215)])
+
+
+def on_second_page(g):
+    """Hovers level 9 and looks for its white frame."""
+    g.move(*LEVEL_9)
+    return _framed(g.screenshot(), [(275, 150), (530, 150), (275, 343), (530, 343)])
+
+
+def wait_title(g):
+    g.wait_for("the title screen", lambda: on_title(g.screenshot()))
+
+
+def wait_first_page(g):
+    g.wait_for("the first level-select page", lambda: on_first_page(g))
+
+
+def wait_second_page(g):
+    g.wait_for("the second level-select page", lambda: on_second_page(g))
+
+
+def open_first_page(g):
+    wait_title(g)
+    g.click(*PLAY)
+    wait_first_page(g)
+
+
+def open_second_page(g):
+    open_first_page(g)
+    g.click(*ARROW_NEXT)
+    wait_second_page(g)

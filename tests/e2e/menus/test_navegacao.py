@@ -1,0 +1,74 @@
+"""Moving between the menu screens with real X input: Escape, the window's
+close button, and the press that opens the first page."""
+
+import time
+import unittest
+
+from zepko_e2e import Game, read_config
+import telas
+
+
+class Escape(unittest.TestCase):
+    def test_escape_steps_back_one_screen_at_a_time(self):
+        with Game() as g:
+            g.wait_window()
+            telas.open_second_page(g)
+            g.tap("Escape")
+            telas.wait_first_page(g)
+            g.tap("Escape")
+            telas.wait_title(g)
+            self.assertTrue(g.running())
+            g.tap("Escape")
+            self.assertEqual(g.wait_exit().status, 0)
+
+    def test_back_arrow_returns_to_the_first_page(self):
+        with Game() as g:
+            g.wait_window()
+            telas.open_second_page(g)
+            g.click(*telas.ARROW_BACK)
+            telas.wait_first_page(g)
+            g.tap("Escape")
+            telas.wait_title(g)
+            g.tap("Escape")
+            self.assertEqual(g.wait_exit().status, 0)
+
+
+class Closing(unittest.TestCase):
+    def test_close_button_inside_a_level_ends_every_screen(self):
+        config = "[Inicializacao]\ncolordepth = 32\nupdatemethod = 1\n"
+        with Game(config=config, save=(1).to_bytes(4, "little")) as g:
+            g.wait_window()
+            telas.open_first_page(g)
+            g.click(*telas.LEVEL_1)
+            # Level play has taken over: hovering level 1 frames nothing.
+            g.wait_for("level 1", lambda: not telas.on_first_page(g))
+            g.close_window()
+            res = g.wait_exit()
+            self.assertEqual(res.status, 0)
+            settings = read_config(g.read_text("config.txt"))["Inicializacao"]
+            self.assertEqual(settings["volume"], "128")
+            self.assertEqual(settings["vsync"], "0")
+
+
+class OpeningPress(unittest.TestCase):
+    def test_press_on_play_released_in_place_starts_no_level(self):
+        # Every level open: the play button lies over level 7 of the next page.
+        with Game(save=(10).to_bytes(4, "little")) as g:
+            g.wait_window()
+            telas.wait_title(g)
+            # Pressed for many frames and released without moving.
+            g.click(*telas.PLAY, hold=0.3)
+            time.sleep(0.5)
+            # Still on the first page: level 7's frame is lit under the pointer.
+            shot = g.screenshot()
+            self.assertTrue(all(shot.pixel(x, y) == telas.WHITE
+                                for x, y in [(385, 270), (530, 270), (385, 420), (530, 420)]))
+            telas.wait_first_page(g)
+            g.tap("Escape")
+            telas.wait_title(g)
+            g.tap("Escape")
+            self.assertEqual(g.wait_exit().status, 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
