@@ -455,6 +455,7 @@ int mem_ungetc(int c, void* userdata) {
 long mem_fread(void* p, long n, void* userdata) {
     memory_source* m = src_of(userdata);
     n = std::max(0L, std::min(n, m->size - m->pos));
+    if (n == 0) return 0;  // an empty source may have no data pointer at all
     std::memcpy(p, m->data + m->pos, n);
     m->pos += n;
     return n;

@@ -1,0 +1,201 @@
+// Files built byte by byte: the header rules, the palette, and damaged or
+// hostile data, which must give null or a sound picture and never a crash.
+#include "algif.h"
+#include "apoio_gif.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+bytes random_indices(size_t n, int colours, unsigned seed) {
+    std::mt19937 rng(seed);
+    bytes px(n);
+    for (auto& p : px) p = uint8_t(rng() % colours);
+    return px;
+}
+
+// The picture's indices, read back through the colours of gif_builder.
+bytes indices_of(BITMAP* bmp) {
+    bytes out;
+    for (int y = 0; y < bmp->h; y++)
+        for (int x = 0; x < bmp->w; x++) {
+            int c = getpixel(bmp, x, y);
+            out.push_back(c == bitmap_mask_color(bmp) ? 0xFF : uint8_t(getr(c) / 3));
+        }
+    return out;
+}
+
+bytes one_image(const char* sig = "GIF89a") {
+    return gif_builder(3, 2, 4, sig).control(0, 1).image(0, 0, 3, 2, lzw_stream({0, 1, 2, 3, 2, 1}, 2)).trailer();
+}
+
+TEST(GifHeader, SignatureMustBeGif87aOrGif89a) {
+    for (const char* sig : {"GIF87a", "GIF89a"}) {
+        BITMAP* bmp = load_bytes(one_image(sig));
+        ASSERT_NE(bmp, nullptr) << sig;
+        EXPECT_EQ(indices_of(bmp), (bytes{0, 0xFF, 2, 3, 2, 0xFF}));
+        destroy_bitmap(bmp);
+    }
+    for (const char* sig : {"GIF88a", "GIF89b", "gif89a", "JIF89a"}) EXPECT_EQ(load_bytes(one_image(sig)), nullptr) << sig;
+}
+
+TEST(GifHeader, GraphicControlBlockMustHoldFourBytes) {
+    for (int size : {0, 3, 5, 255}) {
+        bytes file = gif_builder(3, 2, 4).control(0, 1, size).image(0, 0, 3, 2, lzw_stream(bytes(6, 1), 2)).trailer();
+        EXPECT_EQ(load_bytes(file), nullptr) << size;
+    }
+}
+
+TEST(GifHeader, FileWithoutImagesIsRefused) {
+    EXPECT_EQ(load_bytes(gif_builder(3, 2, 4).trailer()), nullptr);
+    EXPECT_EQ(load_bytes(gif_builder(3, 2, 4).control(2, 1).trailer()), nullptr);
+}
+
+TEST(GifPalette, SixBitValuesAndBlackBeyondTheColourCount) {
+    bytes file = gif_builder(1, 1).raw({0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x81, 255, 128, 4, 9, 9, 9, 1, 2, 3, 4, 5, 6})
+                     .raw(lzw_stream({0}, 2))
+                     .trailer();
+    PALETTE pal;
+    for (auto& c : pal) c = {50, 50, 50, 0};
+    BITMAP* bmp = load_bytes(file, pal);
+    ASSERT_NE(bmp, nullptr);
+    EXPECT_EQ(pal[0].r, 63);
+    EXPECT_EQ(pal[0].g, 32);
+    EXPECT_EQ(pal[0].b, 1);
+    EXPECT_EQ(pal[1].r, 2);
+    for (int i = 4; i < 256; i++) EXPECT_TRUE(pal[i].r == 0 && pal[i].g == 0 && pal[i].b == 0) << i;
+    EXPECT_EQ(getpixel(bmp, 0, 0), makecol(255, 128, 4));
+    destroy_bitmap(bmp);
+}
+
+TEST(GifDecoder, MinimumCodeSizeTheTableCannotHoldIsRefused) {
+    for (int size : {0, 12, 13, 255}) {
+        bytes data = lzw_stream({1, 1}, 2);
+        data[0] = uint8_t(size);
+        EXPECT_EQ(load_bytes(gif_builder(2, 1, 4).image(0, 0, 2, 1, data).trailer()), nullptr) << size;
+    }
+    for (int size : {2, 5, 8}) {
+        BITMAP* bmp = load_bytes(gif_builder(2, 1, 4).image(0, 0, 2, 1, lzw_stream({1, 3}, size)).trailer());
+        ASSERT_NE(bmp, nullptr) << size;
+        EXPECT_EQ(indices_of(bmp), (bytes{1, 3}));
+        destroy_bitmap(bmp);
+    }
+}
+
+TEST(GifDecoder, CodeAboveTheNextFreeCodeIsRefused) {
+    // Codes of 3 bits: clear (4), 1, then 7 while the next free code is 6.
+    bytes data = {2, 2, 4 | 1 << 3 | (7 & 3) << 6, 7 >> 2, 0};
+    EXPECT_EQ(load_bytes(gif_builder(2, 1, 4).image(0, 0, 2, 1, data).trailer()), nullptr);
+    // The next free code straight after a clear has no string to build on.
+    bytes after_clear = {2, 1, 4 | 6 << 3, 0};
+    EXPECT_EQ(load_bytes(gif_builder(2, 1, 4).image(0, 0, 2, 1, after_clear).trailer()), nullptr);
+}
+
+TEST(GifDecoder, FullTableWaitsForTheEncodersClear) {
+    bytes px = random_indices(200 * 100, 256, 1);
+    for (bool clear_when_full : {true, false}) {
+        bytes file = gif_builder(200, 100, 256).image(0, 0, 200, 100, lzw_stream(px, 8, clear_when_full)).trailer();
+        gif_animation* gif = load_object(algif_open_memory(file.data(), file.size()));
+        ASSERT_NE(gif, nullptr) << clear_when_full;
+        BITMAP* frame = gif->frames[0].bitmap_8_bit;
+        bytes got;
+        for (int y = 0; y < frame->h; y++) got.insert(got.end(), frame->line[y], frame->line[y] + frame->w);
+        EXPECT_EQ(got, px) << clear_when_full;
+        algif_destroy_raw_animation(gif);
+    }
+}
+
+TEST(GifDecoder, StreamWithoutLeadingClearCodeKeepsItsFirstPixel) {
+    // 3-bit codes 1, 2, 3, then the end code in 4 bits, with no clear code.
+    bytes data = {2, 2, 1 | 2 << 3 | (3 & 3) << 6, 3 >> 2 | 5 << 1, 0};
+    BITMAP* bmp = load_bytes(gif_builder(3, 1, 4).image(0, 0, 3, 1, data).trailer());
+    ASSERT_NE(bmp, nullptr);
+    EXPECT_EQ(indices_of(bmp), (bytes{1, 2, 3}));
+    destroy_bitmap(bmp);
+}
+
+TEST(GifDecoder, DataAfterTheEndCodeIsSkippedWhole) {
+    bytes data = lzw_stream({1, 2}, 2);
+    // An extra sub-block after the end code, holding block-like bytes.
+    data.insert(data.end() - 1, {4, 0x2C, 0x21, 0x3B, 0xF9});
+    BITMAP* bmp = load_bytes(gif_builder(2, 1, 4).image(0, 0, 2, 1, data).trailer());
+    ASSERT_NE(bmp, nullptr);
+    EXPECT_EQ(indices_of(bmp), (bytes{1, 2}));
+    destroy_bitmap(bmp);
+}
+
+TEST(GifDecoder, DataEndingBeforeItsEndCodeIsRefused) {
+    bytes data = {2, 1, 4 | 1 << 3, 0};  // clear, 1, then the terminator
+    EXPECT_EQ(load_bytes(gif_builder(4, 1, 4).image(0, 0, 4, 1, data).trailer()), nullptr);
+}
+
+TEST(GifDamage, EveryTruncatedFileIsRefused) {
+    bytes file = gif_builder(20, 10, 16)
+                     .raw({0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0})
+                     .control(2, 3)
+                     .image(0, 0, 20, 10, lzw_stream(random_indices(200, 16, 2), 4))
+                     .control(3)
+                     .image(5, 2, 8, 8, lzw_stream(random_indices(64, 4, 3), 2), 4, true)
+                     .trailer();
+    BITMAP* whole = load_bytes(file);
+    ASSERT_NE(whole, nullptr);
+    destroy_bitmap(whole);
+    for (size_t n = 0; n < file.size(); n++) {
+        bytes cut(file.begin(), file.begin() + n);
+        EXPECT_EQ(load_bytes(cut), nullptr) << n << " of " << file.size() << " bytes";
+    }
+}
+
+TEST(GifDamage, AbsurdSizesAreRefused) {
+    EXPECT_EQ(load_bytes(gif_builder(65535, 65535, 4).image(0, 0, 1, 1, lzw_stream({1}, 2)).trailer()), nullptr);
+    EXPECT_EQ(load_bytes(gif_builder(0, 5, 4).image(0, 0, 1, 1, lzw_stream({1}, 2)).trailer()), nullptr);
+    EXPECT_EQ(load_bytes(gif_builder(4, 4, 4).image(0, 0, 65535, 65535, lzw_stream({1}, 2)).trailer()), nullptr);
+    // Each image is allowed, their sum is not.
+    gif_builder many(8, 8, 4);
+    for (int i = 0; i < 5; i++) many.image(0, 0, 4096, 4096, lzw_stream({1}, 2));
+    EXPECT_EQ(load_bytes(many.trailer()), nullptr);
+}
+
+TEST(GifDamage, ImagesReachingPastTheScreenAreCut) {
+    bytes file = gif_builder(4, 3, 4)
+                     .image(0, 0, 9, 5, lzw_stream(bytes(45, 1), 2))
+                     .control(2)
+                     .image(2, 1, 6, 6, lzw_stream(bytes(36, 2), 2))
+                     .image(3, 2, 65000, 3, lzw_stream(bytes(12, 3), 2))
+                     .trailer();
+    BITMAP* bmp = load_bytes(file);
+    ASSERT_NE(bmp, nullptr);
+    ASSERT_EQ(bmp->w, 4);
+    ASSERT_EQ(bmp->h, 3);
+    // The second image was disposed of by filling its part of the screen.
+    EXPECT_EQ(indices_of(bmp), (bytes{1, 1, 1, 1, 1, 1, 0xFF, 0xFF, 1, 1, 0xFF, 3}));
+    destroy_bitmap(bmp);
+}
+
+TEST(GifRender, ClippingRectangleAndNegativePositionsAreKept) {
+    bytes file = gif_builder(4, 4, 4).image(0, 0, 4, 4, lzw_stream(bytes(16, 2), 2)).trailer();
+    gif_animation* gif = load_object(algif_open_memory(file.data(), file.size()));
+    ASSERT_NE(gif, nullptr);
+    for (int depth : {8, 16, 24, 32}) {
+        BITMAP* bmp = create_bitmap_ex(depth, 6, 6);
+        clear_to_color(bmp, 7);
+        set_clip_rect(bmp, 1, 0, 5, 4);
+        algif_render_frame(gif, bmp, 0, -2, -1);
+        int drawn = 0, untouched = 0;
+        for (int y = 0; y < 6; y++)
+            for (int x = 0; x < 6; x++) {
+                bool inside = x >= 1 && x <= 1 && y <= 2;
+                int c = getpixel(bmp, x, y);
+                drawn += inside && c == makecol_depth(depth, 6, 10, 14);
+                untouched += !inside && c == 7;
+            }
+        EXPECT_EQ(drawn, 3) << depth;
+        EXPECT_EQ(untouched, 33) << depth;
+        destroy_bitmap(bmp);
+    }
+    algif_destroy_raw_animation(gif);
+}
+
+}  // namespace
