@@ -165,6 +165,27 @@ TEST_F(Fases, NewGameButtonLightsAndOpensTheBox) {
     EXPECT_TRUE(estado.novoJogo.aberto);
 }
 
+TEST_F(Fases, EveryOpeningOfTheBoxGrowsItAgain) {
+    int passos = 0;
+    acoes.apresenta = [&](BITMAP*& alvo) {
+        ++passos;
+        alvo = buffer.get();
+    };
+    for (int vez = 0; vez < 2; ++vez) {
+        passos = 0;
+        mouse(90, 557, true);  // new game
+        quadro();
+        EXPECT_EQ(passos, 171) << "opening " << vez;
+        quadro();  // open, already grown
+        EXPECT_EQ(passos, 171);
+        mouse(475, 350, true);  // no
+        quadro();
+        EXPECT_FALSE(estado.novoJogo.aberto);
+        mouse(600, 500);
+        quadro();  // a closed frame arms the animation again
+    }
+}
+
 TEST_F(Fases, OpenBoxTurnsLevelButtonsOffButNotTheArrow) {
     mapaLiberado = 10;
     estado.novoJogo.aberto = true;
