@@ -52,19 +52,23 @@ class Closing(unittest.TestCase):
 
 class OpeningPress(unittest.TestCase):
     def test_press_on_play_released_in_place_starts_no_level(self):
-        # Every level open: the play button lies over level 7 of the next page.
+        # Every level open: the play button lies over levels 6 and 7 of the
+        # next page. Corners of the level frame under each press point.
+        points = {(350, 370): [(178, 270), (368, 270), (178, 420), (368, 420)],
+                  (400, 370): [(385, 270), (530, 270), (385, 420), (530, 420)]}
         with Game(save=(10).to_bytes(4, "little")) as g:
             g.wait_window()
-            telas.wait_title(g)
-            # Pressed for many frames and released without moving.
-            g.click(*telas.PLAY, hold=0.3)
-            time.sleep(0.5)
-            # Still on the first page: level 7's frame is lit under the pointer.
-            shot = g.screenshot()
-            self.assertTrue(all(shot.pixel(x, y) == telas.WHITE
-                                for x, y in [(385, 270), (530, 270), (385, 420), (530, 420)]))
-            telas.wait_first_page(g)
-            g.tap("Escape")
+            for point, frame in points.items():
+                with self.subTest(point=point):
+                    telas.wait_title(g)
+                    # Pressed for many frames and released without moving.
+                    g.click(*point, hold=0.3)
+                    time.sleep(0.5)
+                    # Still on the first page: the level's frame is lit under the pointer.
+                    shot = g.screenshot()
+                    self.assertTrue(all(shot.pixel(x, y) == telas.WHITE for x, y in frame))
+                    telas.wait_first_page(g)
+                    g.tap("Escape")
             telas.wait_title(g)
             g.tap("Escape")
             self.assertEqual(g.wait_exit().status, 0)
