@@ -1,0 +1,211 @@
+// The frame loop and the present step with scripted ticks: one frame per
+// pending tick, exits seen only between frames, and which bitmap each frame
+// is drawn into and which picture reaches the display.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <allegro.h>
+
+#include "al_screen.h"
+#include "al_screen_driver.h"
+#include "globais.h"
+#include "laco.h"
+#include "recursos.h"
+
+namespace {
+
+// Video pages are memory bitmaps here; what reaches the display (a page
+// shown, or a back buffer blitted onto the visible page) is recorded as the
+// frame number painted into its corner (0: nothing drawn).
+std::vector<int> mostrados;
+bool semPaginas = false;
+screen_driver driver;
+
+int marca(BITMAP* b) { return getpixel(b, 0, 0) & 0xFF; }
+
+class Laco : public ::testing::Test {
+protected:
+    Bitmap primeiro{nullptr};
+
+    static void SetUpTestSuite() {
+        install_allegro(SYSTEM_NONE, &errno, atexit);
+        set_color_depth(32);
+        driver = allegro_screen_driver();
+        driver.capabilities = [] { return 0; };
+        driver.enable_triple_buffer = [] { return -1; };
+        driver.screen_w = [] { return 64; };
+        driver.screen_h = [] { return 48; };
+        driver.create_video_bitmap = [](int w, int h) {
+            return semPaginas ? nullptr : create_bitmap(w, h);
+        };
+        driver.create_system_bitmap = [](int w, int h) {
+            return semPaginas ? nullptr : create_bitmap(w, h);
+        };
+        driver.create_bitmap = [](int w, int h) { return semPaginas ? nullptr : create_bitmap(w, h); };
+        driver.show_video_bitmap = [](BITMAP* b) {
+            mostrados.push_back(marca(b));
+            return 0;
+        };
+        driver.blit = [](BITMAP* src, BITMAP* dst, int sx, int sy, int dx, int dy, int w, int h) {
+            blit(src, dst, sx, sy, dx, dy, w, h);
+            mostrados.push_back(marca(dst));
+        };
+        set_screen_driver(&driver);
+    }
+    static void TearDownTestSuite() { set_screen_driver(nullptr); }
+
+    void SetUp() override {
+        primeiro.reset(create_bitmap(64, 48));
+        mostrados.clear();
+        semPaginas = false;
+        FecharJogo = 0;
+        contFrames = 0;
+        key[KEY_ESC] = 0;
+    }
+    // Sets up `metodo` and forgets what its set-up showed.
+    void inicia(int metodo) {
+        ASSERT_EQ(initialize_screen_updating(metodo), metodo);
+        mostrados.clear();
+    }
+    void TearDown() override {
+        shutdown_screen_updating();
+        FecharJogo = 0;
+        contFrames = 0;
+        key[KEY_ESC] = 0;
+    }
+};
+
+// Paints the frame number into the target, after checking it came cleared.
+struct Pintor {
+    int quadros = 0;
+    std::vector<BITMAP*> alvos;
+    bool sempreLimpo = true;
+
+    void operator()(BITMAP*& alvo) {
+        ++quadros;
+        alvos.push_back(alvo);
+        if (getpixel(alvo, 0, 0) != 0 || getpixel(alvo, 63, 47) != 0) sempreLimpo = false;
+        putpixel(alvo, 0, 0, quadros);
+        putpixel(alvo, 63, 47, quadros);
+        if (quadros > 50) FecharJogo = 1;  // a runaway loop ends the test
+    }
+};
+
+TEST_F(Laco, BurstOfPendingTicksGivesThatManyFrames) {
+    inicia(UPDATE_PAGE_FLIP);
+    contFrames = 7;
+    Pintor p;
+    rodaLaco(primeiro.get(), std::ref(p), [] { return contFrames == 0; });
+    EXPECT_EQ(p.quadros, 7);
+    EXPECT_EQ(contFrames, 0);
+    EXPECT_EQ(mostrados.size(), 7u);
+    EXPECT_TRUE(p.sempreLimpo);
+}
+
+TEST_F(Laco, AnExitRequestedInAFrameEndsTheLoopAfterThatFrame) {
+    struct Caso {
+        const char* nome;
+        void (*pede)();
+    };
+    static bool proprio;
+    const Caso casos[] = {
+        {"Escape", [] { key[KEY_ESC] = 1; }},
+        {"FecharJogo", [] { FecharJogo = -1; }},
+        {"own flag", [] { proprio = true; }},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        inicia(UPDATE_DOUBLE_BUFFER);
+        proprio = false;
+        contFrames = 6;
+        int quadros = 0;
+        bool desenhouDepois = false;
+        rodaLaco(primeiro.get(), [&](BITMAP*& alvo) {
+            ++quadros;
+            if (quadros == 3) c.pede();
+            // The rest of the frame still runs after the request.
+            if (quadros == 3) {
+                putpixel(alvo, 0, 0, 3);
+                desenhouDepois = true;
+            }
+        }, [] { return proprio; });
+        EXPECT_EQ(quadros, 3);
+        EXPECT_TRUE(desenhouDepois);
+        EXPECT_EQ(contFrames, 3) << "the tick of the last frame is consumed";
+        EXPECT_EQ(mostrados, (std::vector<int>{0, 0, 3}));
+        key[KEY_ESC] = 0;
+        FecharJogo = 0;
+        shutdown_screen_updating();
+    }
+}
+
+TEST_F(Laco, AlreadyEndedScreenDrawsNothing) {
+    inicia(UPDATE_DOUBLE_BUFFER);
+    key[KEY_ESC] = 1;
+    contFrames = 4;
+    Pintor p;
+    rodaLaco(primeiro.get(), std::ref(p));
+    EXPECT_EQ(p.quadros, 0);
+    EXPECT_EQ(contFrames, 4);
+    EXPECT_TRUE(mostrados.empty());
+}
+
+TEST_F(Laco, PageFlippingDrawsIntoTheShownPageAndLagsOneFrame) {
+    ASSERT_EQ(initialize_screen_updating(2), UPDATE_PAGE_FLIP);
+    BITMAP* pagina0 = get_buffer();
+    update_screen();
+    BITMAP* pagina1 = get_buffer();
+    update_screen();
+    mostrados.clear();
+    contFrames = 5;
+    Pintor p;
+    rodaLaco(primeiro.get(), std::ref(p), [] { return contFrames == 0; });
+    EXPECT_EQ(p.alvos, (std::vector<BITMAP*>{primeiro.get(), pagina0, pagina1, pagina0, pagina1}));
+    // The first frame is never shown; each later one appears an update late.
+    EXPECT_EQ(mostrados, (std::vector<int>{0, 0, 2, 3, 4}));
+}
+
+TEST_F(Laco, BackBufferShowsEachFrameAtItsOwnUpdate) {
+    inicia(UPDATE_DOUBLE_BUFFER);
+    BITMAP* buffer = get_buffer();
+    contFrames = 4;
+    Pintor p;
+    rodaLaco(primeiro.get(), std::ref(p), [] { return contFrames == 0; });
+    EXPECT_EQ(p.alvos, (std::vector<BITMAP*>{primeiro.get(), buffer, buffer, buffer}));
+    // No lag: each update shows the frame just drawn (the first one is never shown).
+    EXPECT_EQ(mostrados, (std::vector<int>{0, 2, 3, 4}));
+    EXPECT_TRUE(p.sempreLimpo);
+}
+
+TEST_F(Laco, WithoutAnUpdateMethodFramesGoStraightToTheScreen) {
+    semPaginas = true;
+    ASSERT_EQ(initialize_screen_updating(1), UPDATE_NONE);
+    Bitmap tela(create_bitmap(64, 48));
+    BITMAP* antiga = screen;
+    screen = tela.get();
+    contFrames = 3;
+    Pintor p;
+    rodaLaco(primeiro.get(), std::ref(p), [] { return contFrames == 0; });
+    screen = antiga;
+    EXPECT_EQ(p.alvos, (std::vector<BITMAP*>{primeiro.get(), tela.get(), tela.get()}));
+    EXPECT_EQ(marca(tela.get()), 3);
+}
+
+TEST_F(Laco, PresentStepInsideAFrameHandsOverTheNextTarget) {
+    // A growing panel presents several pictures within one frame.
+    inicia(UPDATE_DOUBLE_BUFFER);
+    BITMAP* buffer = get_buffer();
+    BITMAP* alvo = primeiro.get();
+    putpixel(alvo, 0, 0, 9);
+    apresentaQuadro(alvo);
+    EXPECT_EQ(alvo, buffer);
+    putpixel(alvo, 0, 0, 5);
+    apresentaQuadro(alvo);
+    EXPECT_EQ(alvo, buffer);
+    // The first-frame bitmap never reaches the display.
+    EXPECT_EQ(mostrados, (std::vector<int>{0, 5}));
+}
+
+}  // namespace
