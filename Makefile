@@ -24,6 +24,12 @@ test: build
 clean:
 	rm -rf $(BUILD)
 
+# The GIF fuzzer for longer than the minute of make test: make fuzz FUZZ_SECONDS=3600
+FUZZ_SECONDS ?= 900
+.PHONY: fuzz
+fuzz: build
+	sh tests/fuzz/gif/fuzz.sh $(BUILD)/tests/fuzz/gif/gif_fuzzer $(BUILD)/tests/fuzz/gif/corpus $(FUZZ_SECONDS)
+
 # make install PREFIX=/some/prefix   (default /usr/local)
 PREFIX ?= /usr/local
 .PHONY: install
