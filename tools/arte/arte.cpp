@@ -1,0 +1,83 @@
+#include "arte.h"
+
+#include <allegro.h>
+
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+
+#include "fontes_arte.h"
+#include "gif_escrita.h"
+#include "pecas.h"
+#include "telas.h"
+#include "tipos.h"
+
+namespace {
+
+struct LiberaBitmap {
+    void operator()(BITMAP* b) const { destroy_bitmap(b); }
+};
+using Bmp = std::unique_ptr<BITMAP, LiberaBitmap>;
+
+struct Saida {
+    std::string pasta;
+    void bmp(const std::string& nome, BITMAP* b) const {
+        Bmp dono(b);
+        PALETTE pal;
+        get_palette(pal);
+        if (save_bitmap((pasta + "/" + nome).c_str(), b, pal) != 0) throw std::runtime_error("cannot write " + nome);
+    }
+    void gif(const std::string& nome, BITMAP* b) const {
+        Bmp dono(b);
+        salvaGif(pasta + "/" + nome, b);
+    }
+    void fonte(const std::string& nome, const Tipo& t) const {
+        PALETTE pal;
+        Bmp grade(t.grade(pal));
+        if (save_bitmap((pasta + "/" + nome).c_str(), grade.get(), pal) != 0)
+            throw std::runtime_error("cannot write " + nome);
+    }
+};
+
+const std::pair<const char*, Peca> PECAS[] = {
+    {"img/mapa/preto.bmp", Peca::preto},   {"img/mapa/parede.bmp", Peca::parede},
+    {"img/mapa/chao.bmp", Peca::chao},     {"img/mapa/chaoX.bmp", Peca::chaoX},
+    {"img/mapa/chao2.bmp", Peca::chao2},   {"img/mapa/chaoX2.bmp", Peca::chaoX2},
+    {"img/mapa/azul.bmp", Peca::azul},     {"img/mapa/box.bmp", Peca::box},
+    {"img/mapa/boxVerde.bmp", Peca::boxVerde}, {"img/mapa/box2.bmp", Peca::box2},
+    {"img/mapa/boxVerm.bmp", Peca::boxVerm},
+};
+
+}  // namespace
+
+const std::vector<std::string>& arquivosGerados() {
+    static const std::vector<std::string> lista = [] {
+        std::vector<std::string> l;
+        for (auto& [nome, p] : PECAS) l.push_back(nome);
+        for (const char* n : {"fonts/cooperblack22.pcx", "fonts/arial14.pcx"}) l.push_back(n);
+        for (const auto& n : figurasDasTelas()) l.push_back(n);
+        return l;
+    }();
+    return lista;
+}
+
+void geraArte(const Origens& o) {
+    namespace fs = std::filesystem;
+    for (const char* p : {"img/mapa", "fonts"}) fs::create_directories(fs::path(o.saida) / p);
+    Saida s{o.saida};
+    for (auto& [nome, p] : PECAS) s.bmp(nome, desenhaPeca(p));
+
+    Tipo titulo22(o.tipoTitulo, TAMANHO_FONTE_TITULO);
+    Tipo texto14(o.tipoTexto, TAMANHO_FONTE_TEXTO);
+    s.fonte("fonts/cooperblack22.pcx", titulo22);
+    s.fonte("fonts/arial14.pcx", texto14);
+
+    Telas telas(o);
+    for (const auto& nome : figurasDasTelas()) {
+        BITMAP* b = telas.desenha(nome);
+        if (nome.size() > 4 && nome.compare(nome.size() - 4, 4, ".gif") == 0)
+            s.gif(nome, b);
+        else
+            s.bmp(nome, b);
+    }
+}

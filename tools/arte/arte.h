@@ -1,0 +1,17 @@
+// The whole set of pictures and fonts the game loads.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Origens {
+    std::string dados;        // data/arte: grids, colours, layout
+    std::string saida;        // the run folder; img/, img/mapa/, fonts/ go inside
+    std::string tipoTitulo;   // heavy display typeface
+    std::string tipoTexto;    // plain sans typeface
+};
+
+// Every file geraArte writes, relative to the run folder.
+const std::vector<std::string>& arquivosGerados();
+
+void geraArte(const Origens& o);

@@ -1,0 +1,13 @@
+// The board's tiles and boxes: 40 x 40, fully opaque, lit from the top left.
+#pragma once
+
+#include <allegro.h>
+
+enum class Peca { preto, parede, chao, chaoX, chao2, chaoX2, azul, box, boxVerde, box2, boxVerm };
+
+constexpr int LADO = 40;
+
+BITMAP* desenhaPeca(Peca p);
+
+// Small deterministic noise in [0, 1): the same picture on every run.
+double ruido(int x, int y, int semente);

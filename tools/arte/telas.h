@@ -1,0 +1,58 @@
+// The menu screens, dialogs, buttons and sprites: every picture under img/
+// that is not a board tile.
+#pragma once
+
+#include <allegro.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "arte.h"
+#include "fontes_arte.h"
+#include "tipos.h"
+
+constexpr int TAMANHO_FONTE_TITULO = 22;
+constexpr int TAMANHO_FONTE_TEXTO = 14;
+
+// Names (relative to the run folder) of the pictures Telas draws.
+const std::vector<std::string>& figurasDasTelas();
+
+class Telas {
+public:
+    explicit Telas(const Origens& o);
+    ~Telas();
+    // A new true-colour bitmap for `nome`, one of figurasDasTelas().
+    BITMAP* desenha(const std::string& nome);
+
+    // The board of level `numero` (1..10) as the game shows it at the start.
+    BITMAP* tabuleiro(int numero);
+
+private:
+    struct Libera {
+        void operator()(BITMAP* b) const { destroy_bitmap(b); }
+    };
+    using Bmp = std::unique_ptr<BITMAP, Libera>;
+
+    BITMAP* peca(int codigo);
+    BITMAP* titulo();
+    BITMAP* pagina1(const std::string& acesa);
+    BITMAP* pagina2(const std::string& acesa);
+    BITMAP* dialogo(const std::string& acesa);
+    BITMAP* parabens();
+    BITMAP* botaoJogo(bool desfazer, bool aceso);
+    void cartao(BITMAP* b, int numero, const std::string& face);
+    void legenda(BITMAP* b, int numero, const std::string& chave);
+    void seta(BITMAP* b, const std::string& face, bool direita, bool acesa);
+    void pilula(BITMAP* b, const std::string& face, const std::string& texto, const Tipo& t, bool acesa,
+                bool vermelha);
+    void tituloPagina(BITMAP* b, const std::string& chave, const std::string& texto);
+    BITMAP* recorte(BITMAP* cena, const std::string& chave);
+
+    Figuras figuras_;
+    Layout layout_;
+    Tipo logo_, tituloGrande_, titulo_, botao_, pequeno_, texto_;
+    std::map<int, Bmp> pecas_;
+    std::map<std::string, Bmp> sprites_;
+};
