@@ -18,6 +18,9 @@ class WrittenBack(unittest.TestCase):
             g.wait_window()
             self.assertEqual(g.window_size(), (800, 600))
             self.assertEqual(g.window_title(), "Zepko")
+            # Exact greens need a true-colour depth (32 by default).
+            g.move(400, 300)
+            g.wait_for("the cursor", lambda: g.screenshot().pixel(400, 300) == (0, 100, 0))
             g.tap("Escape")
             res = g.wait_exit()
             self.assertEqual(res.status, 0)
