@@ -3,6 +3,8 @@
 #include "al_screen.h"
 #include "globais.h"
 
+void (*descansa)(unsigned int ms) = rest;
+
 void apresentaQuadro(BITMAP*& alvo) {
     if (get_update_method() != 0) {
         alvo = get_buffer();
@@ -20,7 +22,7 @@ void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& 
     auto terminou = [&] { return key[KEY_ESC] || FecharJogo || (sair && sair()); };
     while (!terminou()) {
         // Sleep only when no tick is pending; a backlog runs back to back.
-        if (contFrames <= 0) rest(5);
+        if (contFrames <= 0) descansa(5);
         while (!terminou() && contFrames > 0) {
             acquire_bitmap(alvo);
             clear_bitmap(alvo);

@@ -18,3 +18,7 @@ void apresentaQuadro(BITMAP*& alvo);
 // apresentaQuadro, which replaces the target it holds.
 void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& corpo,
               const std::function<bool()>& sair = {});
+
+// How an idle loop waits for the next tick: Allegro's rest. Tests put a
+// function here that stands in for the timer and delivers scripted ticks.
+extern void (*descansa)(unsigned int ms);

@@ -25,6 +25,20 @@ screen_driver driver;
 
 int marca(BITMAP* b) { return getpixel(b, 0, 0) & 0xFF; }
 
+// Stands in for the timer: each rest of the loop delivers the next burst of
+// ticks from the script; once the script is used up, the game is closed.
+std::vector<int> roteiro;
+size_t passo = 0;
+std::vector<int> pendentesAoDescansar;  // contFrames at each rest
+
+void descansoRoteirizado(unsigned int) {
+    pendentesAoDescansar.push_back(contFrames);
+    if (passo < roteiro.size())
+        contFrames += roteiro[passo++];
+    else
+        FecharJogo = 1;
+}
+
 class Laco : public ::testing::Test {
 protected:
     Bitmap primeiro{nullptr};
@@ -63,6 +77,10 @@ protected:
         FecharJogo = 0;
         contFrames = 0;
         key[KEY_ESC] = 0;
+        roteiro.clear();
+        passo = 0;
+        pendentesAoDescansar.clear();
+        descansa = descansoRoteirizado;
     }
     // Sets up `metodo` and forgets what its set-up showed.
     void inicia(int metodo) {
@@ -70,6 +88,7 @@ protected:
         mostrados.clear();
     }
     void TearDown() override {
+        descansa = rest;
         shutdown_screen_updating();
         FecharJogo = 0;
         contFrames = 0;
@@ -102,6 +121,36 @@ TEST_F(Laco, BurstOfPendingTicksGivesThatManyFrames) {
     EXPECT_EQ(contFrames, 0);
     EXPECT_EQ(mostrados.size(), 7u);
     EXPECT_TRUE(p.sempreLimpo);
+}
+
+TEST_F(Laco, RestsOnlyWhenNoTickIsPending) {
+    inicia(UPDATE_DOUBLE_BUFFER);
+    roteiro = {0, 1, 0, 3, 0, 0, 2};
+    std::vector<size_t> descansosAntes;  // rests before each frame
+    rodaLaco(primeiro.get(), [&](BITMAP*&) { descansosAntes.push_back(pendentesAoDescansar.size()); });
+    EXPECT_EQ(descansosAntes, (std::vector<size_t>{2, 4, 4, 4, 7, 7}));
+    EXPECT_EQ(pendentesAoDescansar, std::vector<int>(8, 0));
+}
+
+TEST_F(Laco, BacklogAtEntryRunsBeforeAnyRest) {
+    inicia(UPDATE_DOUBLE_BUFFER);
+    contFrames = 3;
+    std::vector<size_t> descansosAntes;
+    rodaLaco(primeiro.get(), [&](BITMAP*&) { descansosAntes.push_back(pendentesAoDescansar.size()); });
+    EXPECT_EQ(descansosAntes, (std::vector<size_t>{0, 0, 0}));
+}
+
+TEST_F(Laco, SlowFramesAreNotSkipped) {
+    // Each of the first frames takes long enough for two ticks to come in:
+    // the backlog grows and every tick still gets its own frame, unrested.
+    inicia(UPDATE_DOUBLE_BUFFER);
+    roteiro = {1};
+    int quadros = 0;
+    rodaLaco(primeiro.get(), [&](BITMAP*&) {
+        if (++quadros <= 4) contFrames += 2;
+    });
+    EXPECT_EQ(quadros, 9);
+    EXPECT_EQ(pendentesAoDescansar, (std::vector<int>{0, 0}));
 }
 
 TEST_F(Laco, AnExitRequestedInAFrameEndsTheLoopAfterThatFrame) {
