@@ -1,6 +1,10 @@
 #include "partida.h"
 
+#include <cstdlib>
+#include <ctime>
+
 #include "cursor.h"
+#include "faixas.h"
 #include "globais.h"
 #include "regras.h"
 #include "tocador.h"
@@ -23,6 +27,11 @@ bool tomaTecla(EntradaFase& e, int codigo) {
     return true;
 }
 
+void tocaFaixa(int numero) {
+    // A missing track is left out: the level plays on in silence.
+    if (MIDI* m = musica(faixas[numero - 1].arquivo)) play_midi(m, -1);
+}
+
 }  // namespace
 
 Partida::Partida(const DadosFase& f, const RecursosFase& r)
@@ -34,6 +43,13 @@ Partida::Partida(const DadosFase& f, const RecursosFase& r)
     // A cell whose code has no picture shows black rather than stale memory.
     clear_bitmap(fundo.get());
     preRenderiza(fundo.get(), *fase.mapa, rec);
+}
+
+void iniciaMusica(Partida& p) {
+    for (const Faixa& f : faixas) musica(f.arquivo);
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    iniciaTocador(p.estado, std::rand());
+    p.entrada.tocaFaixa = tocaFaixa;
 }
 
 void quadroPartida(Partida& p, BITMAP* alvo) {

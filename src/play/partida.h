@@ -39,6 +39,10 @@ struct Partida {
     Partida(const DadosFase& fase, const RecursosFase& rec);
 };
 
+// Loads the twelve tracks (once, through the cache), draws the first track at
+// random and lets the frames play tracks with play_midi.
+void iniciaMusica(Partida& p);
+
 // One frame of level play, from the board to the music lines; the frame loop
 // clears `alvo` before and presents it after.
 void quadroPartida(Partida& p, BITMAP* alvo);

@@ -1,0 +1,165 @@
+// One level-play frame against one full-screen blit in the same run, and the
+// time from entering a level to its first shown frame (cold and warm cache).
+// Runs without a display: memory bitmaps only.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include <unistd.h>
+
+#include <benchmark/benchmark.h>
+
+#include "globais.h"
+#include "partida.h"
+#include "recursos.h"
+
+namespace {
+
+Bitmap bloco(int w, int h, int cor) {
+    Bitmap b(create_bitmap(w, h));
+    clear_to_color(b.get(), cor);
+    // Transparent corners, so draw_sprite has masked pixels to skip.
+    rectfill(b.get(), 0, 0, w / 4, h / 4, makecol(255, 0, 255));
+    return b;
+}
+
+// The run folder's files, with stand-ins of the same size for any missing
+// one so the frame draws as much as it does in the game. `faltando` counts
+// the stand-ins of the last call.
+struct Figuras {
+    std::map<std::string, Bitmap> substitutos;
+    int faltando = 0;
+
+    BITMAP* ou(BITMAP* b, const char* nome, int w, int h) {
+        if (b) return b;
+        ++faltando;
+        auto& s = substitutos[nome];
+        if (!s) s = bloco(w, h, makecol(90, 140, 200));
+        return s.get();
+    }
+
+    RecursosFase completa(RecursosFase r) {
+        faltando = 0;
+        for (int i = 0; i < 5; ++i) r.pecas[i] = ou(r.pecas[i], "peca", 40, 40);
+        for (int i = 0; i < 5; ++i) r.heroi[i] = ou(r.heroi[i], "heroi", 22, 36);
+        r.caixa = ou(r.caixa, "caixa", 40, 40);
+        r.caixaNoAlvo = ou(r.caixaNoAlvo, "caixa", 40, 40);
+        r.voltar = ou(r.voltar, "botao", 36, 30);
+        r.voltar2 = ou(r.voltar2, "botao", 36, 30);
+        r.replay = ou(r.replay, "botao", 36, 30);
+        r.replay2 = ou(r.replay2, "botao", 36, 30);
+        return r;
+    }
+};
+
+Figuras figuras;
+
+void silencia(Partida& p) {
+    p.entrada.tocaFaixa = [](int) {};
+    p.entrada.paraMusica = [] {};
+    p.entrada.pausa = [](unsigned) {};
+}
+
+// Level 9, ten boxes, the pointer on the undo button so its label is drawn
+// too, the clock running.
+void BM_QuadroFase(benchmark::State& state) {
+    Partida p(tabelaFases[8], figuras.completa(carregaRecursosFase(Estilo::padrao)));
+    silencia(p);
+    static int mx = 110, my = 60, mb = 0;
+    p.entrada.mouseX = &mx;
+    p.entrada.mouseY = &my;
+    p.entrada.mouseB = &mb;
+    p.entrada.teclaEsperando = [] { return false; };
+    p.estado.tempoIniciado = true;
+    p.estado.faixa = 3;
+    Bitmap alvo(create_bitmap(800, 600));
+    for (auto _ : state) {
+        clear_bitmap(alvo.get());
+        quadroPartida(p, alvo.get());
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(std::to_string(figuras.faltando) + " stand-in pictures");
+}
+BENCHMARK(BM_QuadroFase);
+
+void BM_BlitTelaCheia(benchmark::State& state) {
+    Bitmap origem = bloco(800, 600, makecol(10, 20, 30));
+    Bitmap alvo(create_bitmap(800, 600));
+    for (auto _ : state) {
+        blit(origem.get(), alvo.get(), 0, 0, 0, 0, 800, 600);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_BlitTelaCheia);
+
+// What jogar does up to the first frame that reaches the display: set-up,
+// the hidden first frame, the second frame and its copy to the screen.
+void entraNaFase(BITMAP* tela) {
+    Bitmap primeiro(create_bitmap(800, 600));
+    Partida p(tabelaFases[8], figuras.completa(carregaRecursosFase(Estilo::padrao)));
+    iniciaMusica(p);
+    silencia(p);
+    clear_bitmap(primeiro.get());
+    quadroPartida(p, primeiro.get());
+    clear_bitmap(tela);
+    quadroPartida(p, tela);
+    benchmark::DoNotOptimize(tela->line[0]);
+}
+
+void BM_EntradaPrimeira(benchmark::State& state) {
+    Bitmap tela(create_bitmap(800, 600));
+    for (auto _ : state) {
+        state.PauseTiming();
+        liberaRecursos();
+        state.ResumeTiming();
+        entraNaFase(tela.get());
+    }
+}
+BENCHMARK(BM_EntradaPrimeira)->Unit(benchmark::kMicrosecond);
+
+void BM_EntradaSeguinte(benchmark::State& state) {
+    Bitmap tela(create_bitmap(800, 600));
+    entraNaFase(tela.get());
+    for (auto _ : state) entraNaFase(tela.get());
+}
+BENCHMARK(BM_EntradaSeguinte)->Unit(benchmark::kMicrosecond);
+
+// Prints the results as usual and keeps each benchmark's time per iteration.
+class Relator : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> tempos;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs)
+            if (r.run_type == Run::RT_Iteration)
+                tempos[r.benchmark_name()] = r.GetAdjustedRealTime() /
+                                             benchmark::GetTimeUnitMultiplier(r.time_unit);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    set_uformat(U_ASCII);
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 1;
+    set_color_depth(32);
+    if (chdir(ZEPKO_RUN_DIR) != 0) std::fprintf(stderr, "no run folder: stand-ins only\n");
+
+    benchmark::Initialize(&argc, argv);
+    Relator relator;
+    benchmark::RunSpecifiedBenchmarks(&relator);
+    auto& t = relator.tempos;
+    if (t.count("BM_QuadroFase") && t.count("BM_BlitTelaCheia"))
+        std::printf("frame / full-screen blit: %.2f (target <= 3)\n",
+                    t["BM_QuadroFase"] / t["BM_BlitTelaCheia"]);
+    if (t.count("BM_EntradaPrimeira") && t.count("BM_EntradaSeguinte"))
+        std::printf("first entry / later entry: %.1f\n",
+                    t["BM_EntradaPrimeira"] / t["BM_EntradaSeguinte"]);
+    benchmark::Shutdown();
+    // Before the library shuts down at exit.
+    figuras.substitutos.clear();
+    liberaRecursos();
+    return 0;
+}

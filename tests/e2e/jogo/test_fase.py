@@ -1,0 +1,76 @@
+"""Playing a level with real X input: solving level 1 from a fresh save, and
+leaving level 2 with Escape."""
+
+import os
+import sys
+import time
+import unittest
+
+from zepko_e2e import Game
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "menus"))
+import telas  # noqa: E402  (the menu screens' probes)
+
+PANEL = (50, 50, 50)
+WHITE = (255, 255, 255)
+LEVEL_2 = (270, 140)
+
+# A solution of level 1, one key press a letter: C up, B down, E left, D right.
+SOLUTION_1 = "EEDCDDEBBCCEC"
+KEYS = {"C": "Up", "B": "Down", "E": "Left", "D": "Right"}
+
+
+def in_level(shot):
+    # The status panel is level play's own.
+    return shot.pixel(700, 545) == PANEL and shot.pixel(40, 440) == (150, 150, 150)
+
+
+def level_complete(shot):
+    # The grown panel: white edge at (170, 70)-(630, 530), greys beside it.
+    return (shot.pixel(170, 300) == WHITE and shot.pixel(169, 300) == (200, 200, 200)
+            and shot.pixel(168, 300) == (150, 150, 150) and shot.pixel(630, 530) == WHITE)
+
+
+def type_keys(g, letters):
+    for c in letters:
+        g.tap(KEYS[c])
+        time.sleep(0.05)
+
+
+class Fase(unittest.TestCase):
+    def test_solving_level_1_opens_level_2(self):
+        with Game(remove=["save.bin"]) as g:
+            g.wait_window()
+            telas.open_first_page(g)
+            self.assertEqual(g.read_bytes("save.bin"), b"\x01\x00\x00\x00")
+            g.click(*telas.LEVEL_1)
+            g.wait_for("level 1", lambda: in_level(g.screenshot()))
+            type_keys(g, SOLUTION_1)
+            g.wait_for("the level-complete panel", lambda: level_complete(g.screenshot()))
+            self.assertEqual(g.read_bytes("save.bin"), b"\x02\x00\x00\x00")
+            # Escape does not end the wait: only Enter does.
+            g.tap("Escape")
+            time.sleep(0.3)
+            self.assertTrue(level_complete(g.screenshot()))
+            g.tap("Return")
+            telas.wait_first_page(g)
+            self.assertTrue(g.running())
+            self.assertEqual(g.read_bytes("save.bin"), b"\x02\x00\x00\x00")
+
+    def test_escape_in_the_middle_of_level_2_keeps_the_progress(self):
+        with Game(save=b"\x02\x00\x00\x00") as g:
+            g.wait_window()
+            telas.open_first_page(g)
+            g.click(*LEVEL_2)
+            g.wait_for("level 2", lambda: in_level(g.screenshot()))
+            type_keys(g, "DD")
+            before = g.screenshot()
+            g.tap("Escape")
+            telas.wait_first_page(g)
+            self.assertFalse(level_complete(before))
+            self.assertTrue(g.running())
+            self.assertEqual(g.read_bytes("save.bin"), b"\x02\x00\x00\x00")
+
+
+if __name__ == "__main__":
+    unittest.main()
