@@ -1,5 +1,6 @@
-"""Playing a level with real X input: solving level 1 from a fresh save, and
-leaving level 2 with Escape."""
+"""Playing a level with real X input: solving level 1 from a fresh save,
+closing the window on the level-complete panel, and leaving level 2 with
+Escape."""
 
 import os
 import sys
@@ -55,6 +56,18 @@ class Fase(unittest.TestCase):
             g.tap("Return")
             telas.wait_first_page(g)
             self.assertTrue(g.running())
+            self.assertEqual(g.read_bytes("save.bin"), b"\x02\x00\x00\x00")
+
+    def test_closing_the_window_on_the_panel_ends_the_game(self):
+        with Game(save=b"\x01\x00\x00\x00") as g:
+            g.wait_window()
+            telas.open_first_page(g)
+            g.click(*telas.LEVEL_1)
+            g.wait_for("level 1", lambda: in_level(g.screenshot()))
+            type_keys(g, SOLUTION_1)
+            g.wait_for("the level-complete panel", lambda: level_complete(g.screenshot()))
+            g.close_window()
+            self.assertEqual(g.wait_exit().status, 0)
             self.assertEqual(g.read_bytes("save.bin"), b"\x02\x00\x00\x00")
 
     def test_escape_in_the_middle_of_level_2_keeps_the_progress(self):
