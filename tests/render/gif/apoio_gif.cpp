@@ -110,7 +110,7 @@ BITMAP* load_bytes(const bytes& file, RGB* palette) {
     return load_gif_packfile(algif_open_memory(file.data(), file.size()), palette);
 }
 
-bytes lzw_stream(const bytes& pixels, int min_size, bool clear_when_full) {
+bytes lzw_stream(const bytes& pixels, int min_size, bool clear_when_full, const std::vector<int>& tail) {
     const int clear = 1 << min_size;
     bytes data;
     uint32_t acc = 0;
@@ -133,6 +133,7 @@ bytes lzw_stream(const bytes& pixels, int min_size, bool clear_when_full) {
             first = true;
         }
     }
+    for (int code : tail) put(code);
     put(clear + 1);
     if (nbits > 0) data.push_back(acc & 0xFF);
 

@@ -38,9 +38,12 @@ void expect_same_as_reference(const std::string& path, int depth = 32);
 BITMAP* load_bytes(const bytes& file, RGB* palette = nullptr);
 
 // LZW data of `pixels` as a GIF stream: minimum code size, sub-blocks,
-// terminator. Only root codes are sent; `clear_when_full` false keeps going
-// with 12-bit codes when the table is full (a deferred clear).
-bytes lzw_stream(const bytes& pixels, int min_size, bool clear_when_full = true);
+// terminator. Only root codes are sent, then `tail` codes before the end
+// code; `clear_when_full` false keeps going with 12-bit codes when the table
+// is full (a deferred clear). With root codes only, the entry made after the
+// n-th pixel (n >= 1) is clear + 1 + n: pixels n - 1 and n.
+bytes lzw_stream(const bytes& pixels, int min_size, bool clear_when_full = true,
+                 const std::vector<int>& tail = {});
 
 // A GIF file put together block by block.
 struct gif_builder {

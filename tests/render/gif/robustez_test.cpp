@@ -88,21 +88,29 @@ TEST(GifDecoder, CodeAboveTheNextFreeCodeIsRefused) {
     // Codes of 3 bits: clear (4), 1, then 7 while the next free code is 6.
     bytes data = {2, 2, 4 | 1 << 3 | (7 & 3) << 6, 7 >> 2, 0};
     EXPECT_EQ(load_bytes(gif_builder(2, 1, 4).image(0, 0, 2, 1, data).trailer()), nullptr);
-    // The next free code straight after a clear has no string to build on.
-    bytes after_clear = {2, 1, 4 | 6 << 3, 0};
+    // The next free code straight after a clear has no string to build on:
+    // clear, 6, end.
+    bytes after_clear = {2, 2, 4 | 6 << 3 | (5 & 3) << 6, 5 >> 2, 0};
     EXPECT_EQ(load_bytes(gif_builder(2, 1, 4).image(0, 0, 2, 1, after_clear).trailer()), nullptr);
 }
 
 TEST(GifDecoder, FullTableWaitsForTheEncodersClear) {
-    bytes px = random_indices(200 * 100, 256, 1);
+    bytes px = random_indices(200 * 100 - 4, 256, 1);
     for (bool clear_when_full : {true, false}) {
-        bytes file = gif_builder(200, 100, 256).image(0, 0, 200, 100, lzw_stream(px, 8, clear_when_full)).trailer();
+        // Without a clear, the table's last entries stay usable as 12-bit codes.
+        std::vector<int> tail = {4095, 4000};
+        bytes file = gif_builder(200, 100, 256)
+                         .image(0, 0, 200, 100, lzw_stream(px, 8, clear_when_full, clear_when_full ? std::vector<int>{} : tail))
+                         .trailer();
         gif_animation* gif = load_object(algif_open_memory(file.data(), file.size()));
         ASSERT_NE(gif, nullptr) << clear_when_full;
         BITMAP* frame = gif->frames[0].bitmap_8_bit;
         bytes got;
         for (int y = 0; y < frame->h; y++) got.insert(got.end(), frame->line[y], frame->line[y] + frame->w);
-        EXPECT_EQ(got, px) << clear_when_full;
+        bytes want = px;
+        if (clear_when_full) want.insert(want.end(), 4, 0);  // not in the data: index 0
+        else want.insert(want.end(), {px[4095 - 258], px[4095 - 257], px[4000 - 258], px[4000 - 257]});
+        EXPECT_EQ(got, want) << clear_when_full;
         algif_destroy_raw_animation(gif);
     }
 }
