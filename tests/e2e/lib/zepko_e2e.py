@@ -54,12 +54,22 @@ from Xlib import X, Xatom, display as xdisplay, error as xerror, protocol
 
 # A tap must stay down across at least one 60 Hz frame and the library's
 # keyboard polling, or no frame ever sees it.
-TAP_SECONDS = 0.12
+TAP_SECONDS = 0.15
 # The library treats pointer motion as relative for a moment after the
 # window opens and then warps the pointer; input before that is unreliable.
 SETTLE_SECONDS = 0.6
 # Hang guards only: a working game answers within a second or two.
 WAIT_SECONDS = 30.0
+
+
+# ALSA's default device as a file: raw samples in the format the game chose.
+ASOUNDRC = """pcm.!default {
+    type file
+    slave.pcm "null"
+    file "%s"
+    format "raw"
+}
+"""
 
 
 class E2EError(AssertionError):
@@ -209,6 +219,11 @@ class Game:
             os.remove(p)
 
     def start(self):
+        # The game's MIDI synthesizer needs a sound device or start-up fails
+        # with "Sound Error"; ALSA's file plugin gives every test one and
+        # keeps what the game played in sound.raw.
+        with open(os.path.join(self.dir, ".asoundrc"), "w") as f:
+            f.write(ASOUNDRC % os.path.join(self.dir, "sound.raw"))
         env = dict(os.environ, DISPLAY=self.display_name, HOME=self.dir)
         self._out = open(os.path.join(self.dir, "stdout.txt"), "wb")
         self._err = open(os.path.join(self.dir, "stderr.txt"), "wb")

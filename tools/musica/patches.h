@@ -1,0 +1,35 @@
+// The patch list for the library's software MIDI synthesizer. It reads the
+// timidity-style list of a sample set (Debian's freepats.cfg) and writes
+// the list the synthesizer understands: melodic programs numbered 1 to 128,
+// then "129 begin_multipatch" and the percussion notes, each file named
+// relative to the list's own folder (the synthesizer ignores "dir" lines).
+#pragma once
+
+#include <map>
+#include <string>
+
+namespace musica {
+
+struct ConjuntoPatches {
+    std::string pasta;                     // the "dir" of the list
+    std::map<int, std::string> programas;  // GM program 0..127 -> file under pasta
+    std::map<int, std::string> bateria;    // GM percussion note -> file under pasta
+};
+
+ConjuntoPatches leListaTimidity(const std::string& texto);
+
+// The program that stands in for `programa` when the set lacks it: a
+// named neighbour in sound, else the nearest one of its family of eight,
+// else the piano. -1 when the set holds no melodic patch at all.
+int programaSubstituto(int programa, const ConjuntoPatches& c);
+int percussaoSubstituta(int nota, const ConjuntoPatches& c);
+
+// The file name a set's file gets in the generated folder: its relative
+// path with the slashes flattened, so one folder holds every link.
+std::string nomeLocal(const std::string& arquivo);
+
+// The synthesizer's list covering all 128 programs and percussion notes
+// 27 to 87 (the ones the set or a stand-in can play).
+std::string escreveListaAllegro(const ConjuntoPatches& c);
+
+}  // namespace musica
