@@ -97,7 +97,7 @@ void read_image(PACKFILE* f, gif_animation& gif, gif_frame& frame, long& pixels_
     frame.yoff = read_word(f);
     int w = read_word(f);
     int h = read_word(f);
-    if (!sane_size(w, h) || long(w) * h > pixels_left) throw bad_gif{};
+    if (!sane_size(w, h) || long(w) * h > pixels_left || gif.frames.size() == kGifMaxFrames) throw bad_gif{};
     pixels_left -= long(w) * h;
     bitmap_ptr bmp(create_bitmap_ex(8, w, h));
     if (!bmp) throw bad_gif{};

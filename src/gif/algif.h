@@ -8,10 +8,12 @@
 #include <vector>
 
 // Pictures larger than this (logical screen or one image) are refused, and so
-// is a file whose images add up to more than kGifMaxTotalPixels: a few bytes
-// of header must not be able to ask for gigabytes.
+// is a file whose images add up to more than kGifMaxTotalPixels or that holds
+// more than kGifMaxFrames images: a few bytes of file must not be able to ask
+// for gigabytes.
 constexpr long kGifMaxPixels = 1L << 24;
 constexpr long kGifMaxTotalPixels = 1L << 26;
+constexpr int kGifMaxFrames = 10000;
 
 struct gif_palette {
     int colors_count = 0;  // 0: the table is absent

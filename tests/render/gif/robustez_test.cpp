@@ -164,6 +164,15 @@ TEST(GifDamage, AbsurdSizesAreRefused) {
     gif_builder many(8, 8, 4);
     for (int i = 0; i < 5; i++) many.image(0, 0, 4096, 4096, lzw_stream({1}, 2));
     EXPECT_EQ(load_bytes(many.trailer()), nullptr);
+    // Tiny images, but too many of them.
+    bytes dot = lzw_stream({1}, 2);
+    gif_builder most(8, 8, 4), too_many(8, 8, 4);
+    for (int i = 0; i < kGifMaxFrames; i++) most.image(0, 0, 1, 1, dot), too_many.image(0, 0, 1, 1, dot);
+    too_many.image(0, 0, 1, 1, dot);
+    BITMAP* bmp = load_bytes(most.trailer());
+    EXPECT_NE(bmp, nullptr);
+    if (bmp) destroy_bitmap(bmp);
+    EXPECT_EQ(load_bytes(too_many.trailer()), nullptr);
 }
 
 TEST(GifDamage, ImagesReachingPastTheScreenAreCut) {
