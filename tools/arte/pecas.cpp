@@ -14,10 +14,10 @@ constexpr Cor REJUNTE{58, 60, 78};
 constexpr Cor AREIA{222, 198, 152};
 constexpr Cor AREIA_JUNTA{170, 142, 100};
 constexpr Cor VERDE{92, 188, 60};
-constexpr Cor LOUSA{70, 76, 112};
-constexpr Cor LOUSA_JUNTA{44, 46, 74};
+constexpr Cor LOUSA{58, 54, 98};
+constexpr Cor LOUSA_JUNTA{34, 30, 62};
 constexpr Cor VERMELHO{222, 62, 56};
-constexpr Cor AZUL{40, 78, 178};
+constexpr Cor AZUL{34, 60, 140};
 constexpr Cor MADEIRA{190, 122, 58};
 constexpr Cor ACO{128, 146, 170};
 
@@ -116,12 +116,12 @@ BITMAP* caixaAco(Cor aco, Cor contorno) {
     return b;
 }
 
-// The blue frame around the board: a glazed tile with a raised rim.
+// The blue frame around the board: glazed tiles, calm enough for the grey
+// footer text the game prints over the bottom row.
 BITMAP* azul() {
-    BITMAP* b = tela(escurece(AZUL, 0.5));
-    pintaRelevo(b, retangulo(0.5, 0.5, 39.5, 39.5, 2), 0, 0, AZUL, 3, 0.3);
-    pintaRelevo(b, retangulo(9, 9, 31, 31, 3), 0, 0, clareia(AZUL, 0.08), 1, -0.25);
-    granula(b, 41, 0.06);
+    BITMAP* b = tela(escurece(AZUL, 0.45));
+    pintaRelevo(b, retangulo(0.5, 0.5, 39.5, 39.5, 2), 0, 0, AZUL, 2, 0.22);
+    granula(b, 41, 0.05);
     return b;
 }
 

@@ -161,6 +161,7 @@ Telas::Telas(const Origens& o)
       logo_(o.tipoTitulo, 120),
       tituloGrande_(o.tipoTitulo, 40),
       titulo_(o.tipoTitulo, 22),
+      destaque_(o.tipoTitulo, 32),
       botao_(o.tipoTitulo, 26),
       pequeno_(o.tipoTitulo, 15),
       texto_(o.tipoTexto, 16) {
@@ -214,7 +215,7 @@ void Telas::pilula(BITMAP* b, const std::string& nome, const std::string& texto,
     Mascara m = retanguloArredondado(w, h, p, p, p + r.w(), p + r.h(), raio);
     Cor alto = vermelha ? VERMELHO_ALTO : AZUL_ALTO, baixo = vermelha ? VERMELHO_BAIXO : AZUL_BAIXO;
     if (acesa) {
-        pinta(b, escala(dilata(m, 4), 0.45), r.x0 - p, r.y0 - p, OURO_ALTO);
+        pinta(b, escala(dilata(m, 2), 0.55), r.x0 - p, r.y0 - p, OURO_ALTO);
         alto = clareia(alto, 0.25);
         baixo = clareia(baixo, 0.2);
     } else {
@@ -325,8 +326,7 @@ BITMAP* Telas::titulo() {
     draw_sprite(b, sprites_["zepDireita"].get(), c[0] + 40 * 2 + 9, c[1] + 40 + 2);
     rect(b, c[0] - 1, c[1] - 1, c[0] + 320, c[1] + 120, makecol_depth(32, TINTA.r, TINTA.g, TINTA.b));
 
-    Ret p = face(layout_, "painel");
-    placa(b, p, PLACA, PLACA_BORDA, 10);
+    for (const char* p : {"painel1", "painel2"}) placa(b, face(layout_, p), PLACA, PLACA_BORDA, 10);
     pilula(b, "jogar", "Jogar", botao_, false, false);
     pilula(b, "sair", "Sair", botao_, false, true);
 
@@ -357,7 +357,9 @@ BITMAP* Telas::pagina2(const std::string& acesa) {
     Ret bonus = face(layout_, "bonus");
     Mascara rotulo = pequeno_.mascara("Fase extra");
     pinta(b, rotulo, (bonus.x0 + bonus.x1) / 2 - rotulo.w / 2, bonus.y0 - 26, Cor{170, 178, 210});
-    pilula(b, "bonus", "B\xF4nus", botao_, acesa == "bonus", true);
+    pilula(b, "bonus", "B\xF4nus", titulo_, acesa == "bonus", true);
+    Mascara dica = texto_.mascara("Complete as fases 1 a 9 para liberar o b\xF4nus.");
+    pinta(b, dica, 400 - dica.w / 2, 420, Cor{170, 178, 210});
     seta(b, "setaEsq", false, acesa == "setaEsq2");
     return b;
 }
@@ -378,13 +380,13 @@ BITMAP* Telas::dialogo(const std::string& acesa) {
 BITMAP* Telas::parabens() {
     auto& v = campo(layout_, "parabens.figura", 4);
     BITMAP* b = novo(v[2], v[3], PRETO);
-    Mascara m = tituloGrande_.mascara("Parab\xE9ns!");
-    letreiro(b, tituloGrande_, "Parab\xE9ns!", (v[2] - m.w) / 2, 14, OURO_ALTO, OURO_BAIXO, 2, 2);
+    Mascara m = destaque_.mascara("Parab\xE9ns!");
+    letreiro(b, destaque_, "Parab\xE9ns!", (v[2] - m.w) / 2, 16, OURO_ALTO, OURO_BAIXO, 2, 2);
     for (int lado : {0, 1}) {  // a star on each side
-        double cx = lado ? v[2] - 14 : 14, cy = 38;
+        double cx = lado ? v[2] - 17 : 17, cy = 38;
         std::vector<double> pts;
         for (int i = 0; i < 10; ++i) {
-            double a = (-90 + i * 36) * M_PI / 180, r = i % 2 ? 4.5 : 11;
+            double a = (-90 + i * 36) * M_PI / 180, r = i % 2 ? 4 : 9.5;
             pts.push_back(cx + r * std::cos(a));
             pts.push_back(cy + r * std::sin(a));
         }

@@ -52,7 +52,7 @@ private:
 
     Figuras figuras_;
     Layout layout_;
-    Tipo logo_, tituloGrande_, titulo_, botao_, pequeno_, texto_;
+    Tipo logo_, tituloGrande_, titulo_, destaque_, botao_, pequeno_, texto_;
     std::map<int, Bmp> pecas_;
     std::map<std::string, Bmp> sprites_;
 };
