@@ -1,0 +1,533 @@
+// Moves, pushes, undo, restart, the clock and the frame-order effects, driven
+// frame by frame through the steps jogar runs.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "motor.h"
+#include "regras.h"
+
+namespace {
+
+// A walled room, floor from (2, 2) to (17, 12), for rules that need no level.
+struct Sala {
+    Mapa mapa{};
+    DadosFase fase{};
+};
+
+std::unique_ptr<Sala> sala(Celula heroi, std::vector<Celula> caixas, std::vector<Celula> alvos = {}) {
+    auto s = std::make_unique<Sala>();
+    for (int y = 0; y < LINHAS; ++y)
+        for (int x = 0; x < COLUNAS; ++x) {
+            const bool borda = x == 0 || y == 0 || x == COLUNAS - 1 || y == LINHAS - 1;
+            const bool parede = x == 1 || y == 1 || x == COLUNAS - 2 || y == LINHAS - 2;
+            s->mapa[y][x] = borda ? BORDA : parede ? PAREDE : CHAO;
+        }
+    for (Celula a : alvos) s->mapa[a.y][a.x] = ALVO;
+    s->fase.numero = 1;
+    s->fase.mapa = &s->mapa;
+    s->fase.inicioHeroi = heroi;
+    for (size_t i = 0; i < caixas.size(); ++i) s->fase.inicioCaixas[i] = caixas[i];
+    s->fase.numCaixas = static_cast<int>(caixas.size());
+    s->fase.conjuntoPecas = s->fase.layoutBotoes = Estilo::padrao;
+    return s;
+}
+
+Quadro juntas(char a, char b) {
+    Quadro q = seta(a);
+    const Quadro outra = seta(b);
+    q.setas.cima |= outra.setas.cima;
+    q.setas.baixo |= outra.setas.baixo;
+    q.setas.esquerda |= outra.setas.esquerda;
+    q.setas.direita |= outra.setas.direita;
+    return q;
+}
+
+Quadro outraTecla() {  // a press of a key that is no arrow (a letter, F1...)
+    Quadro q;
+    q.tecla = true;
+    return q;
+}
+
+Quadro clique(int x, int y, int botoes = 1) {
+    Quadro q;
+    q.mouse = {x, y, botoes};
+    return q;
+}
+
+// --- moves and pushes --------------------------------------------------------
+
+TEST(Movimento, PassoLivreConta1PassoVirALigaORelogioEPausa) {
+    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
+    Motor m(s->fase);
+    m.quadro(seta('D'));
+    EXPECT_EQ(m.estado.heroi, (Celula{6, 5}));
+    EXPECT_EQ(m.estado.heroiAnterior, (Celula{5, 5}));
+    EXPECT_EQ(m.estado.direcao, DIREITA);
+    EXPECT_EQ(m.estado.passos, 1);
+    EXPECT_EQ(m.estado.movimentos, 0);
+    EXPECT_TRUE(m.estado.tempoIniciado);
+    EXPECT_EQ(m.pausas, 1);
+    EXPECT_FALSE(m.buffer);
+
+    const int dir[] = {COSTAS, FRENTE, ESQUERDA};
+    const Celula onde[] = {{6, 4}, {6, 5}, {5, 5}};
+    for (int i = 0; i < 3; ++i) {
+        m.quadro(seta("CBE"[i]));
+        EXPECT_EQ(m.estado.direcao, dir[i]);
+        EXPECT_EQ(m.estado.heroi, onde[i]);
+    }
+    EXPECT_EQ(m.estado.passos, 4);
+}
+
+TEST(Movimento, SetaSemTeclaNoBufferNaoMove) {
+    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
+    Motor m(s->fase);
+    Quadro q;
+    q.setas.direita = true;  // held, but the press was already taken
+    m.quadro(q);
+    EXPECT_EQ(m.estado.heroi, (Celula{5, 5}));
+    EXPECT_EQ(m.estado.passos, 0);
+}
+
+TEST(Movimento, ParedePulaATeclaInteira) {
+    auto s = sala({3, 5}, {{10, 10}, {12, 10}});
+    Motor m(s->fase);
+    m.quadro(seta('E'));  // to (2, 5), beside the wall
+    ASSERT_EQ(m.estado.heroi, (Celula{2, 5}));
+    m.quadro(seta('B'));  // facing front, copy (2, 5)
+    m.estado.tempoIniciado = false;
+    m.quadro(juntas('C', 'E'));  // Up is free, but Left points at the wall
+    EXPECT_EQ(m.estado.heroi, (Celula{2, 6}));
+    EXPECT_EQ(m.estado.direcao, FRENTE) << "a skipped press does not even turn";
+    EXPECT_EQ(m.estado.passos, 2);
+    EXPECT_FALSE(m.estado.tempoIniciado) << "a skipped press does not start the clock";
+    EXPECT_EQ(m.estado.heroiAnterior, (Celula{2, 5})) << "nor refresh the undo copy";
+    EXPECT_FALSE(m.buffer) << "the end of the frame empties the buffer";
+    EXPECT_FALSE(m.estado.bloqueioParede) << "released with an arrow down";
+    EXPECT_EQ(m.pausas, 2);
+}
+
+TEST(Movimento, BloqueioDeParedeDescartaTeclasAteUmQuadroComSeta) {
+    auto s = sala({2, 5}, {{10, 10}, {12, 10}});
+    Motor m(s->fase);
+    Quadro q = seta('E');
+    q.soltaNoFim = true;  // let go before the frame ends: the flag stays
+    m.quadro(q);
+    ASSERT_TRUE(m.estado.bloqueioParede);
+    EXPECT_FALSE(m.buffer);
+
+    m.quadro(seta('D'));  // towards free floor, but discarded
+    EXPECT_EQ(m.estado.heroi, (Celula{2, 5}));
+    EXPECT_EQ(m.estado.passos, 0);
+    EXPECT_FALSE(m.buffer);
+    EXPECT_FALSE(m.estado.bloqueioParede);
+
+    m.quadro(seta('D'));
+    EXPECT_EQ(m.estado.heroi, (Celula{3, 5}));
+}
+
+TEST(Movimento, TamanhoDaCaixaMedeAVizinhancaDaParede) {
+    auto s = sala({3, 5}, {{10, 10}, {12, 10}});
+    {
+        Motor m(s->fase, 80, 40);  // a wall 80 px left of the hero counts as beside it
+        m.quadro(seta('E'));
+        EXPECT_EQ(m.estado.heroi, (Celula{3, 5}));
+        EXPECT_EQ(m.estado.passos, 0);
+    }
+    {
+        Motor m(s->fase);
+        m.quadro(seta('E'));
+        EXPECT_EQ(m.estado.heroi, (Celula{2, 5}));
+    }
+    auto alto = sala({5, 3}, {{10, 10}, {12, 10}});
+    Motor m(alto->fase, 40, 80);
+    m.quadro(seta('C'));
+    EXPECT_EQ(m.estado.heroi, (Celula{5, 3}));
+}
+
+TEST(Empurrao, CaixaAndaUmaCasaEOHeroiSegue) {
+    auto s = sala({5, 5}, {{6, 5}, {12, 10}});
+    Motor m(s->fase);
+    m.quadro(seta('D'));
+    EXPECT_EQ(m.estado.caixas[0], (Celula{7, 5}));
+    EXPECT_EQ(m.estado.heroi, (Celula{6, 5}));
+    EXPECT_EQ(m.estado.caixasAnteriores[0], (Celula{6, 5}));
+    EXPECT_EQ(m.estado.passos, 1);
+    EXPECT_EQ(m.estado.movimentos, 1);
+}
+
+TEST(Empurrao, ContraParedeViraSemAndarELigaORelogio) {
+    auto s = sala({3, 5}, {{2, 5}, {12, 10}});
+    Motor m(s->fase);
+    m.quadro(seta('E'));
+    EXPECT_EQ(m.estado.caixas[0], (Celula{2, 5}));
+    EXPECT_EQ(m.estado.heroi, (Celula{3, 5}));
+    EXPECT_EQ(m.estado.direcao, ESQUERDA);
+    EXPECT_EQ(m.estado.passos, 0);
+    EXPECT_EQ(m.estado.movimentos, 0);
+    EXPECT_TRUE(m.estado.tempoIniciado);
+    EXPECT_EQ(m.pausas, 1);
+    EXPECT_FALSE(m.estado.bloqueioCaixaParede) << "released at the end of a frame with an arrow";
+}
+
+TEST(Empurrao, ContraOutraCaixaViraSemAndar) {
+    auto s = sala({5, 5}, {{6, 5}, {7, 5}});
+    Motor m(s->fase);
+    Quadro q = seta('D');
+    q.soltaNoFim = true;
+    m.quadro(q);
+    EXPECT_EQ(m.estado.caixas[0], (Celula{6, 5}));
+    EXPECT_EQ(m.estado.caixas[1], (Celula{7, 5}));
+    EXPECT_EQ(m.estado.heroi, (Celula{5, 5}));
+    EXPECT_EQ(m.estado.direcao, DIREITA);
+    EXPECT_EQ(m.estado.passos + m.estado.movimentos, 0);
+    EXPECT_TRUE(m.estado.bloqueioCaixaCaixa);
+}
+
+// A box flag left over from a press released before its frame ended stops
+// the next step, even towards free floor; that frame's arrow releases it.
+TEST(Empurrao, BloqueioQueSobraSoViraOHeroi) {
+    auto s = sala({3, 5}, {{2, 5}, {12, 10}});
+    Motor m(s->fase);
+    Quadro q = seta('E');
+    q.soltaNoFim = true;
+    m.quadro(q);
+    ASSERT_TRUE(m.estado.bloqueioCaixaParede);
+
+    m.quadro(seta('C'));
+    EXPECT_EQ(m.estado.heroi, (Celula{3, 5}));
+    EXPECT_EQ(m.estado.direcao, COSTAS);
+    EXPECT_EQ(m.estado.passos, 0);
+    EXPECT_FALSE(m.estado.bloqueioCaixaParede);
+
+    m.quadro(seta('C'));
+    EXPECT_EQ(m.estado.heroi, (Celula{3, 4}));
+}
+
+// A push test that finds free floor clears the box-on-box flag at once.
+TEST(Empurrao, EmpurraoLivreLimpaOBloqueioDeCaixa) {
+    auto s = sala({5, 5}, {{6, 5}, {7, 5}, {5, 4}});
+    Motor m(s->fase);
+    Quadro q = seta('D');
+    q.soltaNoFim = true;
+    m.quadro(q);
+    ASSERT_TRUE(m.estado.bloqueioCaixaCaixa);
+    m.quadro(seta('C'));  // pushes the box above: the flag clears and the hero steps
+    EXPECT_EQ(m.estado.caixas[2], (Celula{5, 3}));
+    EXPECT_EQ(m.estado.heroi, (Celula{5, 4}));
+    EXPECT_EQ(m.estado.passos, 1);
+}
+
+// Pushes take Left first, the facing takes Up first.
+TEST(Empurrao, EsquerdaECimaJuntas) {
+    auto s = sala({5, 5}, {{4, 5}, {12, 10}});
+    Motor m(s->fase);
+    m.quadro(juntas('E', 'C'));
+    EXPECT_EQ(m.estado.caixas[0], (Celula{3, 5}));
+    EXPECT_EQ(m.estado.heroi, (Celula{5, 4}));
+    EXPECT_EQ(m.estado.direcao, COSTAS);
+    EXPECT_EQ(m.estado.movimentos, 1);
+    EXPECT_EQ(m.estado.passos, 1);
+}
+
+TEST(Empurrao, DuasSetasEmpurramDuasCaixas) {
+    auto s = sala({5, 5}, {{4, 5}, {5, 4}});
+    Motor m(s->fase);
+    m.quadro(juntas('E', 'C'));
+    EXPECT_EQ(m.estado.caixas[0], (Celula{3, 5}));
+    EXPECT_EQ(m.estado.caixas[1], (Celula{5, 3}));
+    EXPECT_EQ(m.estado.heroi, (Celula{5, 4}));
+    EXPECT_EQ(m.estado.movimentos, 2);
+}
+
+// The box flags follow the last push test of the press: a free push of a
+// later box clears what an earlier box set, and the hero steps.
+TEST(Empurrao, UltimoTesteDeEmpurraoDecide) {
+    auto s = sala({5, 5}, {{4, 5}, {3, 5}, {5, 4}});
+    Motor m(s->fase);
+    m.quadro(juntas('E', 'C'));
+    EXPECT_EQ(m.estado.caixas[0], (Celula{4, 5}));
+    EXPECT_EQ(m.estado.caixas[2], (Celula{5, 3}));
+    EXPECT_EQ(m.estado.heroi, (Celula{5, 4}));
+}
+
+TEST(Empurrao, SoCodigoUmPara) {
+    // map11 has no walls: boxes and the hero cross outside and border cells,
+    // but never leave the board.
+    DadosFase f{11, &map11, {4, 5}, {{{3, 5}, {10, 10}}}, 2, Estilo::padrao, Estilo::padrao};
+    Motor m(f);
+    m.digita("EEE");
+    EXPECT_EQ(m.estado.caixas[0], (Celula{0, 5}));
+    EXPECT_EQ(m.estado.heroi, (Celula{1, 5}));
+    EXPECT_EQ(m.estado.movimentos, 3);
+    m.quadro(seta('E'));  // off the board counts as a wall for the box
+    EXPECT_EQ(m.estado.caixas[0], (Celula{0, 5}));
+    EXPECT_EQ(m.estado.movimentos, 3);
+    m.digita("CE");  // the hero onto the border, then towards the edge
+    EXPECT_EQ(m.estado.heroi, (Celula{0, 4}));
+    m.quadro(seta('E'));
+    EXPECT_EQ(m.estado.heroi, (Celula{0, 4}));
+}
+
+TEST(Movimento, OutraTeclaRenovaACopiaEViraDeFrente) {
+    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
+    Motor m(s->fase);
+    m.quadro(outraTecla());
+    EXPECT_EQ(m.estado.direcao, SEM_SETA);
+    EXPECT_FALSE(m.estado.tempoIniciado);
+    EXPECT_EQ(m.pausas, 0);
+    EXPECT_EQ(m.estado.passos, 0);
+    m.quadro(seta('D'));
+    m.quadro(outraTecla());
+    EXPECT_EQ(m.estado.heroiAnterior, (Celula{6, 5}));
+}
+
+// --- undo and restart --------------------------------------------------------
+
+TEST(Voltar, DesfazPosicoesMasNaoContadoresNemDirecao) {
+    auto s = sala({5, 5}, {{6, 5}, {12, 10}});
+    Motor m(s->fase);
+    m.quadro(seta('D'));
+    m.contTempo = 4;
+    m.quadro(clique(110, 60));
+    EXPECT_EQ(m.estado.heroi, (Celula{5, 5}));
+    EXPECT_EQ(m.estado.caixas[0], (Celula{6, 5}));
+    EXPECT_EQ(m.estado.passos, 1);
+    EXPECT_EQ(m.estado.movimentos, 1);
+    EXPECT_EQ(m.estado.direcao, DIREITA);
+    EXPECT_EQ(m.estado.segundos, 4) << "the clock runs on";
+}
+
+TEST(Voltar, PrimeiraAcaoNaoMudaNada) {
+    auto s = sala({5, 5}, {{6, 5}, {12, 10}});
+    Motor m(s->fase);
+    m.quadro(clique(100, 55));
+    EXPECT_EQ(m.estado.heroi, (Celula{5, 5}));
+    EXPECT_EQ(m.estado.caixas[0], (Celula{6, 5}));
+}
+
+// V is a key press too: it refreshes the copy with the restored positions
+// and turns the hero to the front, so a second undo finds nothing to undo.
+TEST(Voltar, PelaTeclaVRenovaACopia) {
+    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
+    Motor m(s->fase);
+    m.digita("DD");
+    Quadro v = outraTecla();
+    v.v = true;
+    m.quadro(v);
+    EXPECT_EQ(m.estado.heroi, (Celula{6, 5}));
+    EXPECT_EQ(m.estado.heroiAnterior, (Celula{6, 5}));
+    EXPECT_EQ(m.estado.direcao, SEM_SETA);
+    m.quadro(v);
+    EXPECT_EQ(m.estado.heroi, (Celula{6, 5}));
+}
+
+TEST(Voltar, PeloMouseGuardaACopia) {
+    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
+    Motor m(s->fase);
+    m.digita("DD");
+    m.quadro(clique(135, 80));
+    EXPECT_EQ(m.estado.heroi, (Celula{6, 5}));
+    EXPECT_EQ(m.estado.direcao, DIREITA);
+    m.quadro(seta('C'));
+    EXPECT_EQ(m.estado.heroi, (Celula{6, 4}));
+    m.quadro(clique(120, 70));
+    EXPECT_EQ(m.estado.heroi, (Celula{6, 5}));
+    m.quadro(clique(120, 70));  // held: the same positions again
+    EXPECT_EQ(m.estado.heroi, (Celula{6, 5}));
+}
+
+TEST(Voltar, CliqueForaDoBotaoOuComOutroBotaoNaoFazNada) {
+    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
+    Motor m(s->fase);
+    m.quadro(seta('D'));
+    for (Quadro q : {clique(99, 60), clique(136, 60), clique(110, 54), clique(110, 81),
+                     clique(110, 60, 2), clique(-1, -1)}) {
+        m.quadro(q);
+        EXPECT_EQ(m.estado.heroi, (Celula{6, 5})) << q.mouse.x << "," << q.mouse.y << " b" << q.mouse.b;
+    }
+}
+
+TEST(Voltar, BotoesDoBonusFicamEmOutroLugar) {
+    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
+    s->fase.layoutBotoes = Estilo::bonus;
+    Motor m(s->fase);
+    m.quadro(seta('D'));
+    m.quadro(clique(110, 60));  // the standard place is not active here
+    EXPECT_EQ(m.estado.heroi, (Celula{6, 5}));
+    m.quadro(clique(710, 405));
+    EXPECT_EQ(m.estado.heroi, (Celula{5, 5}));
+    m.quadro(seta('D'));
+    m.quadro(clique(700, 430));  // restart's corner
+    EXPECT_EQ(m.estado.passos, 0);
+    EXPECT_EQ(m.estado.heroi, (Celula{5, 5}));
+}
+
+TEST(Reiniciar, VoltaAoInicioZeraContadoresERelogioMasNaoAConclusao) {
+    auto s = sala({5, 5}, {{6, 5}, {12, 10}}, {{7, 5}, {2, 2}});
+    Motor m(s->fase);
+    m.quadro(seta('D'));  // the first box onto its target
+    ASSERT_TRUE(m.estado.caixaNoAlvo[0]);
+    m.quadro(seta('B'));
+    m.contTempo = 75;
+    m.quadro(parado());
+    ASSERT_EQ(m.estado.minutos, 1);
+    m.estado.contConclusao = 1;
+
+    Quadro r;
+    r.r = true;
+    m.quadro(r);
+    EXPECT_EQ(m.estado.heroi, (Celula{5, 5}));
+    EXPECT_EQ(m.estado.heroiAnterior, (Celula{5, 5}));
+    EXPECT_EQ(m.estado.caixas[0], (Celula{6, 5}));
+    EXPECT_EQ(m.estado.caixasAnteriores[0], (Celula{6, 5}));
+    EXPECT_EQ(m.estado.passos + m.estado.movimentos + m.estado.minutos + m.estado.segundos, 0);
+    EXPECT_FALSE(m.estado.tempoIniciado);
+    EXPECT_EQ(m.contTempo, 0);
+    EXPECT_EQ(m.estado.direcao, FRENTE);
+    EXPECT_EQ(m.estado.contConclusao, 1);
+    EXPECT_TRUE(m.desenhoNoAlvo[0]) << "the picture changes one frame later";
+    EXPECT_FALSE(m.estado.caixaNoAlvo[0]);
+}
+
+TEST(Reiniciar, NaoTocaNosBloqueios) {
+    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
+    EstadoFase e = iniciaEstado(s->fase);
+    e.bloqueioParede = e.bloqueioCaixaParede = e.bloqueioCaixaCaixa = true;
+    std::atomic<int> cont{5};
+    pedidosBotoes(e, s->fase, false, true, {}, cont);
+    EXPECT_TRUE(e.bloqueioParede && e.bloqueioCaixaParede && e.bloqueioCaixaCaixa);
+    EXPECT_EQ(cont, 0);
+}
+
+TEST(Reiniciar, BotaoSeguradoMantemORelogioEmZero) {
+    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
+    Motor m(s->fase);
+    m.quadro(seta('D'));
+    for (int i = 0; i < 5; ++i) {
+        m.contTempo += 1;  // the 1 Hz timer ticks meanwhile
+        m.quadro(clique(90, 80));
+        EXPECT_EQ(m.estado.segundos, 0);
+        EXPECT_EQ(m.contTempo, 0);
+        EXPECT_EQ(m.estado.passos, 0);
+    }
+}
+
+TEST(Reiniciar, VeRJuntosReiniciam) {
+    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
+    Motor m(s->fase);
+    m.digita("DDB");
+    Quadro q;
+    q.v = q.r = true;
+    m.quadro(q);
+    EXPECT_EQ(m.estado.heroi, (Celula{5, 5}));
+    EXPECT_EQ(m.estado.passos, 0);
+}
+
+// --- the clock ---------------------------------------------------------------
+
+TEST(Relogio, ParadoSeguraContTempoEmZero) {
+    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
+    Motor m(s->fase);
+    m.contTempo = 3;
+    m.quadro(parado());
+    EXPECT_EQ(m.contTempo, 0);
+    EXPECT_EQ(m.estado.segundos, 0);
+    m.quadro(seta('D'));
+    m.contTempo = 9;
+    m.quadro(parado());
+    EXPECT_EQ(m.estado.segundos, 9);
+    EXPECT_EQ(textoRelogio(m.estado.segundos), "09 ");
+}
+
+TEST(Relogio, Vira60ParaUmMinuto) {
+    EstadoFase e = iniciaEstado(tabelaFases[0]);
+    e.tempoIniciado = true;
+    std::atomic<int> cont{59};
+    atualizaRelogio(e, cont);
+    EXPECT_EQ(e.segundos, 59);
+    cont = 60;
+    atualizaRelogio(e, cont);
+    EXPECT_EQ(e.segundos, 0);
+    EXPECT_EQ(e.minutos, 1);
+    EXPECT_EQ(cont, 0);
+    cont = 1;
+    atualizaRelogio(e, cont);
+    EXPECT_EQ(e.segundos, 1);
+    EXPECT_EQ(e.minutos, 1);
+}
+
+TEST(Relogio, Texto) {
+    EXPECT_EQ(textoRelogio(0), "00 ");
+    EXPECT_EQ(textoRelogio(7), "07 ");
+    EXPECT_EQ(textoRelogio(9), "09 ");
+    EXPECT_EQ(textoRelogio(10), "10");
+    EXPECT_EQ(textoRelogio(59), "59");
+    EXPECT_EQ(textoRelogio(123), "123");
+}
+
+// --- targets and completion --------------------------------------------------
+
+TEST(Conclusao, CaixasQueComecamNoAlvoMudamDeFiguraNoSegundoQuadro) {
+    Motor quatro(tabelaFases[3]);
+    quatro.quadro(parado());
+    EXPECT_FALSE(quatro.desenhoNoAlvo[1]);
+    quatro.quadro(parado());
+    EXPECT_TRUE(quatro.desenhoNoAlvo[1]);
+    EXPECT_FALSE(quatro.desenhoNoAlvo[0] || quatro.desenhoNoAlvo[2]);
+
+    Motor oito(tabelaFases[7]);
+    oito.quadro(parado());
+    oito.quadro(parado());
+    EXPECT_FALSE(oito.desenhoNoAlvo[0]);
+    for (int i = 1; i < 8; ++i) EXPECT_TRUE(oito.desenhoNoAlvo[i]) << i;
+    EXPECT_EQ(oito.estado.contConclusao, 0);
+    EXPECT_FALSE(oito.esc);
+}
+
+const char* const SOLUCAO_FASE1 = "EEDCDDEBBCCEC";
+
+TEST(Conclusao, UmQuadroComTodasNoAlvoAntesDeTerminar) {
+    Motor m(tabelaFases[0]);
+    m.digita(SOLUCAO_FASE1);
+    EXPECT_EQ(m.estado.contConclusao, 1);
+    EXPECT_TRUE(todasNoAlvo(m.estado));
+    EXPECT_FALSE(m.esc);
+    EXPECT_FALSE(m.desenhoNoAlvo[0] && m.desenhoNoAlvo[1] && m.desenhoNoAlvo[2] &&
+                 m.desenhoNoAlvo[3]);
+
+    m.quadro(parado());
+    EXPECT_TRUE(m.esc);
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(m.desenhoNoAlvo[i]) << i;
+    EXPECT_EQ(m.estado.contConclusao, 1);
+}
+
+TEST(Conclusao, CaixaQueSaiDoAlvoNoQuadroDoMeioTerminaSemQuadroExtra) {
+    Motor m(tabelaFases[0]);
+    const std::string s = SOLUCAO_FASE1;
+    m.digita(s);
+    m.quadro(clique(110, 60));  // undo the last push before the level ends
+    EXPECT_FALSE(m.esc);
+    EXPECT_FALSE(todasNoAlvo(m.estado));
+    EXPECT_EQ(m.estado.contConclusao, 1);
+
+    m.quadro(seta(s.back()));
+    EXPECT_TRUE(m.esc) << "the counter is odd: the level ends in the arrival frame";
+    EXPECT_FALSE(m.desenhoNoAlvo[0] && m.desenhoNoAlvo[1] && m.desenhoNoAlvo[2] &&
+                 m.desenhoNoAlvo[3]);
+}
+
+TEST(Conclusao, ReiniciarNaoZeraOContador) {
+    Motor m(tabelaFases[0]);
+    m.digita(SOLUCAO_FASE1);
+    Quadro r;
+    r.r = true;
+    m.quadro(r);
+    EXPECT_FALSE(m.esc);
+    m.digita(SOLUCAO_FASE1);
+    EXPECT_TRUE(m.esc) << "the second completion ends the level at once";
+}
+
+}  // namespace
