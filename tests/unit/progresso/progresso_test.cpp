@@ -1,0 +1,165 @@
+// save.bin in a fresh folder per test: first start, the completion rule,
+// short and long files, a file that cannot be written.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "progresso.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+class Progresso : public testing::Test {
+protected:
+    void SetUp() override {
+        antes_ = fs::current_path();
+        std::string modelo = (fs::temp_directory_path() / "zepko-progresso-XXXXXX").string();
+        ASSERT_NE(mkdtemp(modelo.data()), nullptr);
+        pasta_ = modelo;
+        fs::current_path(pasta_);
+        mapaLiberado = 1;  // the value before any read
+    }
+    void TearDown() override {
+        fs::current_path(antes_);
+        fs::permissions(pasta_, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(pasta_);
+    }
+
+    static Bytes arquivo() {
+        std::ifstream in("save.bin", std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+    static void grava(const Bytes& b) {
+        std::ofstream out("save.bin", std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+    }
+
+    fs::path antes_;
+    fs::path pasta_;
+};
+
+TEST_F(Progresso, PrimeiroInicioCriaOArquivoCom1) {
+    carregaProgresso();
+    EXPECT_EQ(mapaLiberado, 1);
+    EXPECT_EQ(arquivo(), (Bytes{1, 0, 0, 0}));
+}
+
+TEST_F(Progresso, ConcluirAMaiorFaseAbreAProxima) {
+    grava({3, 0, 0, 0});
+    carregaProgresso();
+    ASSERT_EQ(mapaLiberado, 3);
+    registraConclusao(3);
+    EXPECT_EQ(mapaLiberado, 4);
+    EXPECT_EQ(arquivo(), (Bytes{4, 0, 0, 0}));
+
+    grava({9, 9, 9, 9});  // the next call must rewrite the file, changed or not
+    registraConclusao(2);
+    EXPECT_EQ(mapaLiberado, 4);
+    EXPECT_EQ(arquivo(), (Bytes{4, 0, 0, 0}));
+}
+
+TEST_F(Progresso, BonusDe10Para11EDaiNaoPassa) {
+    grava({10, 0, 0, 0});
+    carregaProgresso();
+    registraConclusao(10);
+    EXPECT_EQ(mapaLiberado, 11);
+    registraConclusao(10);
+    EXPECT_EQ(mapaLiberado, 11);
+    EXPECT_EQ(arquivo(), (Bytes{11, 0, 0, 0}));
+}
+
+TEST_F(Progresso, ArquivoLongoGuardaOsBytesDoFim) {
+    grava({2, 0, 0, 0, 0xAB, 0xCD});
+    carregaProgresso();
+    EXPECT_EQ(mapaLiberado, 2);
+    registraConclusao(2);
+    EXPECT_EQ(arquivo(), (Bytes{3, 0, 0, 0, 0xAB, 0xCD}));
+}
+
+TEST_F(Progresso, ArquivoCurtoDeixa1ENaoEReescritoNoInicio) {
+    for (const Bytes& curto : {Bytes{}, Bytes{5}, Bytes{5, 0}, Bytes{5, 0, 0}}) {
+        grava(curto);
+        mapaLiberado = 1;
+        carregaProgresso();
+        EXPECT_EQ(mapaLiberado, 1) << curto.size() << " bytes";
+        EXPECT_EQ(arquivo(), curto);
+    }
+    registraConclusao(1);  // the first write makes it whole
+    EXPECT_EQ(arquivo(), (Bytes{2, 0, 0, 0}));
+}
+
+TEST_F(Progresso, ValoresForaDaFaixaSaoUsadosComoEstao) {
+    grava({0xFB, 0xFF, 0xFF, 0xFF});
+    carregaProgresso();
+    EXPECT_EQ(mapaLiberado, -5);
+    registraConclusao(1);
+    EXPECT_EQ(mapaLiberado, -5);
+    EXPECT_EQ(arquivo(), (Bytes{0xFB, 0xFF, 0xFF, 0xFF}));
+
+    grava({0xFF, 0xFF, 0xFF, 0x7F});
+    carregaProgresso();
+    EXPECT_EQ(mapaLiberado, INT_MAX);
+    grava({0x00, 0x00, 0x00, 0x80});
+    carregaProgresso();
+    EXPECT_EQ(mapaLiberado, INT_MIN);
+    grava({0xE8, 0x03, 0x00, 0x00});
+    carregaProgresso();
+    EXPECT_EQ(mapaLiberado, 1000);
+}
+
+TEST_F(Progresso, NovoJogoGravaO1) {
+    grava({7, 0, 0, 0});
+    carregaProgresso();
+    mapaLiberado = 1;
+    salvaProgresso();
+    EXPECT_EQ(arquivo(), (Bytes{1, 0, 0, 0}));
+}
+
+TEST_F(Progresso, SalvarOndeNaoDaGuardaEmMemoriaEAvisa) {
+    fs::create_directory("save.bin");  // neither opened for writing nor created
+    carregaProgresso();
+    EXPECT_EQ(mapaLiberado, 1);
+    mapaLiberado = 5;
+    testing::internal::CaptureStderr();
+    registraConclusao(5);
+    const std::string aviso = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(mapaLiberado, 6);
+    EXPECT_NE(aviso.find("save.bin"), std::string::npos) << aviso;
+    EXPECT_EQ(std::count(aviso.begin(), aviso.end(), '\n'), 1) << aviso;
+}
+
+TEST_F(Progresso, InicioOndeNaoDaCriarAvisaEFicaCom1) {
+    fs::create_symlink("nao-existe/save.bin", "save.bin");
+    testing::internal::CaptureStderr();
+    carregaProgresso();
+    const std::string aviso = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(mapaLiberado, 1);
+    EXPECT_NE(aviso.find("save.bin"), std::string::npos) << aviso;
+}
+
+TEST_F(Progresso, PastaSemEscritaGuardaEmMemoria) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    fs::permissions(pasta_, fs::perms::owner_read | fs::perms::owner_exec);
+    testing::internal::CaptureStderr();
+    carregaProgresso();
+    registraConclusao(1);
+    const std::string aviso = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(mapaLiberado, 2);
+    EXPECT_FALSE(fs::exists("save.bin"));
+    EXPECT_NE(aviso.find("save.bin"), std::string::npos);
+}
+
+}  // namespace
