@@ -1,8 +1,6 @@
 // Our load_gif against giflib on the same files, in the same run: giflib
 // decodes with DGifSlurp and its indices go through the colour table into
 // 32-bit pixels, which is what load_gif hands back.
-#include "algif.h"
-
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>
 
@@ -11,6 +9,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "algif.h"
 
 namespace {
 

@@ -188,8 +188,8 @@ private:
 constexpr int kTableSize = 4096;
 
 template <typename Pixel>
-void plot_rows(BITMAP* bmp, BITMAP* src, const int* colour, int transparent, int dx, int dy, int x0,
-               int x1, int y0, int y1) {
+void plot_rows(BITMAP* bmp, BITMAP* src, const int* colour, int transparent, int dx, int dy, int x0, int x1,
+               int y0, int y1) {
     for (int y = y0; y < y1; y++) {
         const uint8_t* in = src->line[y - dy];
         Pixel* out = reinterpret_cast<Pixel*>(bmp->line[y]);
@@ -200,8 +200,8 @@ void plot_rows(BITMAP* bmp, BITMAP* src, const int* colour, int transparent, int
     }
 }
 
-void plot_rows24(BITMAP* bmp, BITMAP* src, const int* colour, int transparent, int dx, int dy, int x0,
-                 int x1, int y0, int y1) {
+void plot_rows24(BITMAP* bmp, BITMAP* src, const int* colour, int transparent, int dx, int dy, int x0, int x1,
+                 int y0, int y1) {
     for (int y = y0; y < y1; y++) {
         const uint8_t* in = src->line[y - dy];
         uint8_t* out = bmp->line[y];
@@ -476,8 +476,8 @@ int mem_feof(void* userdata) { return src_of(userdata)->pos >= src_of(userdata)-
 
 int mem_ferror(void*) { return 0; }
 
-const PACKFILE_VTABLE memory_vtable = {mem_fclose, mem_getc, mem_ungetc, mem_fread, mem_putc,
-                                       mem_fwrite, mem_fseek, mem_feof,  mem_ferror};
+const PACKFILE_VTABLE memory_vtable = {mem_fclose, mem_getc,  mem_ungetc, mem_fread, mem_putc,
+                                       mem_fwrite, mem_fseek, mem_feof,   mem_ferror};
 
 }  // namespace
 

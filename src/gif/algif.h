@@ -33,9 +33,9 @@ struct gif_frame {
 
 struct gif_animation {
     int width = 0, height = 0;  // logical screen
-    int background_index = 0;  // kept, never used in rendering
-    int loop = 0;              // NETSCAPE2.0 repeat count
-    gif_palette palette;       // global table
+    int background_index = 0;   // kept, never used in rendering
+    int loop = 0;               // NETSCAPE2.0 repeat count
+    gif_palette palette;        // global table
     std::vector<gif_frame> frames;
     BITMAP* store = nullptr;  // area under a frame with disposal method 3
 };

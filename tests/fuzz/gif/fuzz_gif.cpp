@@ -1,10 +1,10 @@
 // libFuzzer entry: any bytes through the whole reader, then the frames once
 // more onto small bitmaps of every colour depth at awkward positions.
-#include "algif.h"
-
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+
+#include "algif.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) abort();

@@ -1,13 +1,13 @@
 #include "apoio_gif.h"
 
-#include "algif.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "algif.h"
 
 namespace fs = std::filesystem;
 
@@ -42,9 +42,7 @@ struct remove_scratch {
 
 std::string scratch(const std::string& name) { return (scratch_dir() / name).string(); }
 
-void run(const std::string& command) {
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-}
+void run(const std::string& command) { ASSERT_EQ(std::system(command.c_str()), 0) << command; }
 
 void convert(const std::string& args) { run(std::string(ZEPKO_CONVERT) + " " + args); }
 

@@ -1,11 +1,11 @@
 // Pictures written by ImageMagick and giflib, decoded by our reader and
 // compared pixel by pixel with ImageMagick's own decoding.
-#include "algif.h"
-#include "apoio_gif.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
+
+#include "algif.h"
+#include "apoio_gif.h"
 
 namespace {
 
@@ -31,18 +31,14 @@ const char* kFourColours =
 
 // Three overlapping frames; the first two are disposed of by `disposal`.
 std::string animation(int disposal) {
-    std::string d = std::to_string(disposal);
-    return gifbuild("anim" + d + ".gif", std::string(kFourColours) +
-                                             "graphics control\n disposal mode " + d +
-                                             "\n transparent index 0\nend\n"
-                                             "image\nimage left 1\nimage top 1\nimage bits 4 by 3\n"
-                                             "bbbb\nbacb\nbbbb\n"
-                                             "graphics control\n disposal mode " + d +
-                                             "\nend\n"
-                                             "image\nimage left 3\nimage top 2\nimage bits 5 by 4\n"
-                                             "ccccc\ncaaac\ncdddc\nccccc\n"
-                                             "image\nimage left 0\nimage top 0\nimage bits 2 by 2\n"
-                                             "dd\nda\n");
+    const std::string d = std::to_string(disposal);
+    std::string text = kFourColours;
+    text += "graphics control\n disposal mode " + d + "\n transparent index 0\nend\n";
+    text += "image\nimage left 1\nimage top 1\nimage bits 4 by 3\nbbbb\nbacb\nbbbb\n";
+    text += "graphics control\n disposal mode " + d + "\nend\n";
+    text += "image\nimage left 3\nimage top 2\nimage bits 5 by 4\nccccc\ncaaac\ncdddc\nccccc\n";
+    text += "image\nimage left 0\nimage top 0\nimage bits 2 by 2\ndd\nda\n";
+    return gifbuild("anim" + d + ".gif", text);
 }
 
 TEST(GifConformance, SizesAndColourCounts) {
@@ -101,8 +97,10 @@ TEST(GifConformance, EveryDisposalMethod) {
     for (int disposal : {0, 1, 2, 3}) expect_same_as_reference(animation(disposal));
     // ImageMagick's own encoder, restoring to the previous picture.
     std::string path = scratch("restore.gif");
-    convert("-size 30x20 -dispose None -delay 10 xc:red -dispose Previous -page +5+5 -size 10x10 xc:blue "
-            "-dispose None -page +12+2 -size 6x6 xc:lime '" + path + "'");
+    convert(
+        "-size 30x20 -dispose None -delay 10 xc:red -dispose Previous -page +5+5 -size 10x10 xc:blue "
+        "-dispose None -page +12+2 -size 6x6 xc:lime '" +
+        path + "'");
     expect_same_as_reference(path);
 }
 
@@ -137,11 +135,12 @@ TEST(GifConformance, LocalTablesOnly) {
 }
 
 TEST(GifConformance, RawAnimationKeepsTimingAndLoopCount) {
-    std::string path = gifbuild("loop.gif", std::string("netscape loop 5\n") + kFourColours +
-                                                "graphics control\n disposal mode 3\n delay 25\n"
-                                                " transparent index 2\nend\n"
-                                                "image\nimage bits 2 by 1\nab\n"
-                                                "image\nimage left 4\nimage top 3\nimage bits 1 by 2\nc\nd\n");
+    std::string path =
+        gifbuild("loop.gif", std::string("netscape loop 5\n") + kFourColours +
+                                 "graphics control\n disposal mode 3\n delay 25\n"
+                                 " transparent index 2\nend\n"
+                                 "image\nimage bits 2 by 1\nab\n"
+                                 "image\nimage left 4\nimage top 3\nimage bits 1 by 2\nc\nd\n");
     gif_animation* gif = algif_load_raw_animation(path.c_str());
     ASSERT_NE(gif, nullptr);
     EXPECT_EQ(gif->loop, 5);

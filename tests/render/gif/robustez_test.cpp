@@ -1,11 +1,11 @@
 // Files built byte by byte: the header rules, the palette, and damaged or
 // hostile data, which must give null or a sound picture and never a crash.
-#include "algif.h"
-#include "apoio_gif.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
+
+#include "algif.h"
+#include "apoio_gif.h"
 
 namespace {
 
@@ -28,7 +28,10 @@ bytes indices_of(BITMAP* bmp) {
 }
 
 bytes one_image(const char* sig = "GIF89a") {
-    return gif_builder(3, 2, 4, sig).control(0, 1).image(0, 0, 3, 2, lzw_stream({0, 1, 2, 3, 2, 1}, 2)).trailer();
+    return gif_builder(3, 2, 4, sig)
+        .control(0, 1)
+        .image(0, 0, 3, 2, lzw_stream({0, 1, 2, 3, 2, 1}, 2))
+        .trailer();
 }
 
 TEST(GifHeader, SignatureMustBeGif87aOrGif89a) {
@@ -38,12 +41,14 @@ TEST(GifHeader, SignatureMustBeGif87aOrGif89a) {
         EXPECT_EQ(indices_of(bmp), (bytes{0, 0xFF, 2, 3, 2, 0xFF}));
         destroy_bitmap(bmp);
     }
-    for (const char* sig : {"GIF88a", "GIF89b", "gif89a", "JIF89a"}) EXPECT_EQ(load_bytes(one_image(sig)), nullptr) << sig;
+    for (const char* sig : {"GIF88a", "GIF89b", "gif89a", "JIF89a"})
+        EXPECT_EQ(load_bytes(one_image(sig)), nullptr) << sig;
 }
 
 TEST(GifHeader, GraphicControlBlockMustHoldFourBytes) {
     for (int size : {0, 3, 5, 255}) {
-        bytes file = gif_builder(3, 2, 4).control(0, 1, size).image(0, 0, 3, 2, lzw_stream(bytes(6, 1), 2)).trailer();
+        bytes file =
+            gif_builder(3, 2, 4).control(0, 1, size).image(0, 0, 3, 2, lzw_stream(bytes(6, 1), 2)).trailer();
         EXPECT_EQ(load_bytes(file), nullptr) << size;
     }
 }
@@ -54,7 +59,8 @@ TEST(GifHeader, FileWithoutImagesIsRefused) {
 }
 
 TEST(GifPalette, SixBitValuesAndBlackBeyondTheColourCount) {
-    bytes file = gif_builder(1, 1).raw({0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x81, 255, 128, 4, 9, 9, 9, 1, 2, 3, 4, 5, 6})
+    bytes file = gif_builder(1, 1)
+                     .raw({0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x81, 255, 128, 4, 9, 9, 9, 1, 2, 3, 4, 5, 6})
                      .raw(lzw_stream({0}, 2))
                      .trailer();
     PALETTE pal;
@@ -99,17 +105,21 @@ TEST(GifDecoder, FullTableWaitsForTheEncodersClear) {
     for (bool clear_when_full : {true, false}) {
         // Without a clear, the table's last entries stay usable as 12-bit codes.
         std::vector<int> tail = {4095, 4000};
-        bytes file = gif_builder(200, 100, 256)
-                         .image(0, 0, 200, 100, lzw_stream(px, 8, clear_when_full, clear_when_full ? std::vector<int>{} : tail))
-                         .trailer();
+        bytes file =
+            gif_builder(200, 100, 256)
+                .image(0, 0, 200, 100,
+                       lzw_stream(px, 8, clear_when_full, clear_when_full ? std::vector<int>{} : tail))
+                .trailer();
         gif_animation* gif = load_object(algif_open_memory(file.data(), file.size()));
         ASSERT_NE(gif, nullptr) << clear_when_full;
         BITMAP* frame = gif->frames[0].bitmap_8_bit;
         bytes got;
         for (int y = 0; y < frame->h; y++) got.insert(got.end(), frame->line[y], frame->line[y] + frame->w);
         bytes want = px;
-        if (clear_when_full) want.insert(want.end(), 4, 0);  // not in the data: index 0
-        else want.insert(want.end(), {px[4095 - 258], px[4095 - 257], px[4000 - 258], px[4000 - 257]});
+        if (clear_when_full)
+            want.insert(want.end(), 4, 0);  // not in the data: index 0
+        else
+            want.insert(want.end(), {px[4095 - 258], px[4095 - 257], px[4000 - 258], px[4000 - 257]});
         EXPECT_EQ(got, want) << clear_when_full;
         algif_destroy_raw_animation(gif);
     }
@@ -140,13 +150,14 @@ TEST(GifDecoder, DataEndingBeforeItsEndCodeIsRefused) {
 }
 
 TEST(GifDamage, EveryTruncatedFileIsRefused) {
-    bytes file = gif_builder(20, 10, 16)
-                     .raw({0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0})
-                     .control(2, 3)
-                     .image(0, 0, 20, 10, lzw_stream(random_indices(200, 16, 2), 4))
-                     .control(3)
-                     .image(5, 2, 8, 8, lzw_stream(random_indices(64, 4, 3), 2), 4, true)
-                     .trailer();
+    bytes file =
+        gif_builder(20, 10, 16)
+            .raw({0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0})
+            .control(2, 3)
+            .image(0, 0, 20, 10, lzw_stream(random_indices(200, 16, 2), 4))
+            .control(3)
+            .image(5, 2, 8, 8, lzw_stream(random_indices(64, 4, 3), 2), 4, true)
+            .trailer();
     BITMAP* whole = load_bytes(file);
     ASSERT_NE(whole, nullptr);
     destroy_bitmap(whole);
@@ -157,9 +168,11 @@ TEST(GifDamage, EveryTruncatedFileIsRefused) {
 }
 
 TEST(GifDamage, AbsurdSizesAreRefused) {
-    EXPECT_EQ(load_bytes(gif_builder(65535, 65535, 4).image(0, 0, 1, 1, lzw_stream({1}, 2)).trailer()), nullptr);
+    EXPECT_EQ(load_bytes(gif_builder(65535, 65535, 4).image(0, 0, 1, 1, lzw_stream({1}, 2)).trailer()),
+              nullptr);
     EXPECT_EQ(load_bytes(gif_builder(0, 5, 4).image(0, 0, 1, 1, lzw_stream({1}, 2)).trailer()), nullptr);
-    EXPECT_EQ(load_bytes(gif_builder(4, 4, 4).image(0, 0, 65535, 65535, lzw_stream({1}, 2)).trailer()), nullptr);
+    EXPECT_EQ(load_bytes(gif_builder(4, 4, 4).image(0, 0, 65535, 65535, lzw_stream({1}, 2)).trailer()),
+              nullptr);
     // Each image is allowed, their sum is not.
     gif_builder many(8, 8, 4);
     for (int i = 0; i < 5; i++) many.image(0, 0, 4096, 4096, lzw_stream({1}, 2));
