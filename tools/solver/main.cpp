@@ -1,5 +1,6 @@
 // Prints a solution of every level, one line each: level, steps, pushes and
-// the key presses (C up, B down, E left, D right).
+// the key presses (C up, B down, E left, D right). Its output is the stored
+// solutions file of the tests: resolve-fases > tests/unit/play/solucoes.txt
 #include <cstdio>
 #include <cstdlib>
 
@@ -10,6 +11,9 @@ int main(int argc, char** argv) {
     const int so = argc > 1 ? std::atoi(argv[1]) : 0;
     const int peso = argc > 2 ? std::atoi(argv[2]) : 2;
     int falhas = 0;
+    std::printf("# One solution per level, typed as one arrow key press per letter:\n"
+                "# C up, B down, E left, D right. Columns: level, steps, pushes, presses.\n"
+                "# Made by the solver (tools/solver, program resolve-fases).\n");
     for (const DadosFase& fase : tabelaFases) {
         if (so != 0 && fase.numero != so) continue;
         const auto s = resolve(fase, peso);
