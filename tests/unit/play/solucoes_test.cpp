@@ -65,6 +65,25 @@ TEST_P(Solucoes, SolverResolveAFase) {
     confereSolucao(tabelaFases[GetParam() - 1], s->setas, s->passos, s->movimentos);
 }
 
+// Halfway through, with boxes moved, restart puts every box back on its
+// start cell in the table's order, and the solution works again from there.
+TEST_P(Solucoes, ReiniciarNoMeioVoltaAoInicio) {
+    const DadosFase& fase = tabelaFases[GetParam() - 1];
+    const Registro r = leSolucoes().at(GetParam());
+    Motor m(fase);
+    m.digita(r.setas.substr(0, r.setas.size() / 2));
+    ASSERT_GT(m.estado.movimentos, 0);
+    Quadro reinicio;
+    reinicio.r = true;
+    m.quadro(reinicio);
+    EXPECT_EQ(m.estado.heroi, fase.inicioHeroi);
+    for (int i = 0; i < fase.numCaixas; ++i) EXPECT_EQ(m.estado.caixas[i], fase.inicioCaixas[i]) << i;
+    m.digita(r.setas);
+    m.quadro(parado());
+    EXPECT_TRUE(m.esc);
+    EXPECT_EQ(m.estado.movimentos, r.movimentos);
+}
+
 INSTANTIATE_TEST_SUITE_P(Fases, Solucoes, testing::Range(1, NUM_FASES + 1));
 
 TEST(Solver, FaseSemSaidaNaoTemSolucao) {
