@@ -19,14 +19,16 @@ struct LiberaBitmap {
 };
 using Bmp = std::unique_ptr<BITMAP, LiberaBitmap>;
 
+void salvaBmp(const std::string& caminho, BITMAP* b) {
+    Bmp dono(b);
+    PALETTE pal;
+    get_palette(pal);
+    if (save_bitmap(caminho.c_str(), b, pal) != 0) throw std::runtime_error("cannot write " + caminho);
+}
+
 struct Saida {
     std::string pasta;
-    void bmp(const std::string& nome, BITMAP* b) const {
-        Bmp dono(b);
-        PALETTE pal;
-        get_palette(pal);
-        if (save_bitmap((pasta + "/" + nome).c_str(), b, pal) != 0) throw std::runtime_error("cannot write " + nome);
-    }
+    void bmp(const std::string& nome, BITMAP* b) const { salvaBmp(pasta + "/" + nome, b); }
     void gif(const std::string& nome, BITMAP* b) const {
         Bmp dono(b);
         salvaGif(pasta + "/" + nome, b);
@@ -63,6 +65,10 @@ const std::vector<std::string>& arquivosGerados() {
 
 void geraArte(const Origens& o) {
     namespace fs = std::filesystem;
+    if (!o.icone.empty()) {
+        salvaBmp(o.icone, Telas(o).icone());
+        return;
+    }
     for (const char* p : {"img/mapa", "fonts"}) fs::create_directories(fs::path(o.saida) / p);
     Saida s{o.saida};
     for (auto& [nome, p] : PECAS) s.bmp(nome, desenhaPeca(p));

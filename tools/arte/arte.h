@@ -9,6 +9,7 @@ struct Origens {
     std::string saida;        // the run folder; img/, img/mapa/, fonts/ go inside
     std::string tipoTitulo;   // heavy display typeface
     std::string tipoTexto;    // plain sans typeface
+    std::string icone;        // if set, only the 64 x 64 desktop icon is written, there (BMP)
 };
 
 // Every file geraArte writes, relative to the run folder.

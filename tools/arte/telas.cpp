@@ -433,6 +433,21 @@ BITMAP* Telas::botaoJogo(bool desfazer, bool aceso) {
     return b;
 }
 
+BITMAP* Telas::icone() {
+    BITMAP* b = novo(64, 64, TINTA);
+    Mascara fundo = retanguloArredondado(64, 64, 1, 1, 63, 63, 10);
+    pintaGradiente(b, fundo, 0, 0, CEU_ALTO, CEU_BAIXO, 0, 64);
+    blit(peca(5), b, 0, 0, 20, 14, 40, 40);
+    rect(b, 20, 14, 59, 53, makecol_depth(32, TINTA.r, TINTA.g, TINTA.b));
+    draw_sprite(b, sprites_["zepDireita"].get(), 1, 17);
+    // hard corners: a soft edge would carry the mask colour into the icon
+    Mascara todo = dilata(fundo, 1);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            if (todo.em(x, y) < 128) poeCor(b, x, y, {255, 0, 255});
+    return b;
+}
+
 BITMAP* Telas::desenha(const std::string& nome) {
     auto cena = [](BITMAP* b) { return Bmp(b); };
     if (nome == "img/ZepkoLogo.bmp") return titulo();

@@ -26,6 +26,9 @@ public:
     // A new true-colour bitmap for `nome`, one of figurasDasTelas().
     BITMAP* desenha(const std::string& nome);
 
+    // The desktop icon: Zep and his crate, 64 x 64.
+    BITMAP* icone();
+
     // The board of level `numero` (1..10) as the game shows it at the start.
     BITMAP* tabuleiro(int numero);
 

@@ -2,6 +2,8 @@
 // level-complete picture against the places the game draws them.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "apoio_arte.h"
 #include "fontes_arte.h"
 
@@ -23,6 +25,29 @@ const Area AREAS[] = {
 };
 
 Layout layout() { return leLayout(std::string(ZEPKO_ARTE_DADOS) + "/layout.txt"); }
+
+// Soft edges blended against the mask colour would show as pink fringes.
+TEST(Telas, NoPictureHasPinkFringes) {
+    for (const char* nome :
+         {"img/ZepkoLogo.bmp", "img/x.bmp", "img/stgs.bmp", "img/setaDir.bmp", "img/setaDir2.bmp", "img/novo jogo.bmp",
+          "img/cadeado.gif", "img/telaNovoJogo.bmp", "img/sim.bmp", "img/nao.bmp", "img/stgs2.bmp", "img/bonus.bmp",
+          "img/setaEsq.bmp", "img/setaEsq2.bmp", "img/zepFrente.gif", "img/zepCosta.gif", "img/zepDireita.gif",
+          "img/zepEsquerda.gif", "img/voltar.gif", "img/voltar2.gif", "img/replay.gif", "img/replay2.gif",
+          "img/parabens.bmp"}) {
+        SCOPED_TRACE(nome);
+        std::string n(nome);
+        Bmp b = n.compare(n.size() - 4, 4, ".gif") == 0 ? carregaGif(n) : carregaBmp(n);
+        ASSERT_NE(b, nullptr);
+        int rosados = 0;
+        for (int y = 0; y < b->h; ++y)
+            for (int x = 0; x < b->w; ++x) {
+                Rgb c = pixel(b.get(), x, y);
+                bool quaseMagenta = c.r > c.g + 60 && c.b > c.g + 60 && std::abs(c.r - c.b) < 60;
+                rosados += quaseMagenta && !(c == Rgb{255, 0, 255});
+            }
+        EXPECT_EQ(rosados, 0);
+    }
+}
 
 TEST(Telas, BackgroundsFillTheScreen) {
     for (const char* nome : {"img/ZepkoLogo.bmp", "img/stgs.bmp", "img/stgs2.bmp"}) {
