@@ -60,7 +60,7 @@ def main():
         time.sleep(0.3)
         g.click(737, 547)
         time.sleep(1.5)
-        g.move(120, 66)  # over the undo button: its label
+        g.move(727, 417)  # over the undo button of this layout: its label
         for k in ["Down"]:
             g.tap(k)
             time.sleep(0.15)
@@ -76,6 +76,7 @@ def main():
         for k in SOLUCAO_FASE1[:6]:
             g.tap(k)
             time.sleep(0.15)
+        g.move(117, 67)  # over the undo button: its label
         salva(g, "fase.png")
         for k in SOLUCAO_FASE1[6:]:
             g.tap(k)
