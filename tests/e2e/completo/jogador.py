@@ -1,0 +1,167 @@
+"""Plays the game the way a person does, on top of zepko_e2e.Game: arrow
+keys with a handshake on the step counter, screen probes for the level
+screens, and expected pictures and texts drawn by zepko-amostra with the
+game's own files."""
+
+import os
+import subprocess
+import time
+
+from Xlib import X, XK
+from Xlib.ext import xtest
+
+WHITE = (255, 255, 255)
+BLACK = (0, 0, 0)
+PANEL = (50, 50, 50)          # status bar of a level
+VALUE = (63, 72, 204)         # numbers on the level-complete panel
+GREY_150 = (150, 150, 150)
+
+# Level buttons of both pages: a point well inside each range, clear of the
+# undo and restart buttons that the level opens under the pointer.
+LEVEL_POINT = {1: (107, 142), 2: (269, 142), 3: (464, 142), 4: (662, 137),
+               5: (91, 345), 6: (273, 345), 7: (457, 345), 8: (658, 345),
+               9: (402, 246), 10: (737, 547)}
+PLAY = (400, 370)
+ARROW_NEXT = (424, 517)
+ARROW_BACK = (364, 517)
+PARK = (790, 8)               # touches no button of any screen
+# Padlocks: level -> top-left corner, and the page they are drawn on.
+PADLOCK = {2: (220, 220), 3: (415, 220), 4: (629, 220), 5: (55, 429),
+           6: (220, 429), 7: (415, 429), 8: (629, 429), 9: (360, 346)}
+
+STEPS_VALUE = (580, 460, 110, 30)   # "Passos" number on the status bar
+ARROWS = {"C": "Up", "B": "Down", "E": "Left", "D": "Right"}
+MIN_HOLD = 0.06
+GAP = 0.03
+STEP_TIMEOUT = 10.0
+
+
+def amostra():
+    path = os.environ.get("ZEPKO_AMOSTRA")
+    if not path:
+        raise AssertionError("ZEPKO_AMOSTRA must name the zepko-amostra program")
+    return path
+
+
+def solutions():
+    """{level: (steps, pushes, arrows)} from the level solver."""
+    path = os.environ.get("ZEPKO_SOLVER")
+    if not path:
+        raise AssertionError("ZEPKO_SOLVER must name the level solver")
+    out = subprocess.run([path], check=True, capture_output=True, text=True).stdout
+    found = {}
+    for line in out.splitlines():
+        n, steps, pushes, arrows = line.split()
+        found[int(n)] = (int(steps), int(pushes), arrows)
+    return found
+
+
+def text_masks(font, color, size, lines):
+    """For each line (a list of (x, text)), the W*H bytes mask of what the
+    game's textprintf_ex lights in `color`."""
+    w, h = size
+    data = "".join("\t".join(f"{x}\t{t}" for x, t in line) + "\n" for line in lines)
+    out = subprocess.run([amostra(), "texto", font, *map(str, color), str(w), str(h)],
+                         input=data.encode("latin-1"), check=True, capture_output=True).stdout
+    if len(out) != w * h * len(lines):
+        raise AssertionError("zepko-amostra gave a mask of the wrong size")
+    return [out[i * w * h:(i + 1) * w * h] for i in range(len(lines))]
+
+
+def picture_area(picture, box, sprite=None):
+    """RGB bytes of box=(x, y, w, h) of a picture file, optionally with
+    sprite=(file, x, y) drawn over it first."""
+    x, y, w, h = box
+    args = [amostra(), "imagem", picture, str(x), str(y), str(w), str(h)]
+    if sprite:
+        args += [sprite[0], str(sprite[1]), str(sprite[2])]
+    return subprocess.run(args, check=True, capture_output=True).stdout
+
+
+def gif_size(path):
+    with open(path, "rb") as f:
+        head = f.read(10)
+    return int.from_bytes(head[6:8], "little"), int.from_bytes(head[8:10], "little")
+
+
+class Player:
+    def __init__(self, game):
+        self.g = game
+        self.disp = game.disp
+
+    # --- fast X input (XTEST, without a process per key) ----------------
+
+    def _code(self, name):
+        code = self.disp.keysym_to_keycode(XK.string_to_keysym(name))
+        if not code:
+            raise AssertionError(f"no key code for {name}")
+        return code
+
+    def key(self, name, down):
+        xtest.fake_input(self.disp, X.KeyPress if down else X.KeyRelease, self._code(name))
+        self.disp.sync()
+
+    # --- reading the window ---------------------------------------------
+
+    def area(self, box):
+        """Raw pixels of box=(x, y, w, h) of the game window, as the server has them."""
+        x, y, w, h = box
+        img = self.g.window.get_image(x, y, w, h, X.ZPixmap, 0xFFFFFFFF)
+        return img.data if isinstance(img.data, bytes) else img.data.encode("latin-1")
+
+    def area_rgb(self, box):
+        data = self.area(box)
+        rgb = bytearray(len(data) // 4 * 3)
+        rgb[0::3] = data[2::4]
+        rgb[1::3] = data[1::4]
+        rgb[2::3] = data[0::4]
+        return bytes(rgb)
+
+    def color_mask(self, box, color):
+        rgb = self.area_rgb(box)
+        want = bytes(color)
+        return bytes(int(rgb[i:i + 3] == want) for i in range(0, len(rgb), 3))
+
+    # --- screens ------------------------------------------------------------
+
+    def in_level(self):
+        s = self.g.screenshot()
+        return s.pixel(700, 545) == PANEL and s.pixel(60, 545) == PANEL
+
+    def complete_panel(self):
+        s = self.g.screenshot()
+        return (s.pixel(400, 215) == WHITE and s.pixel(400, 214) == GREY_150
+                and s.pixel(400, 216) == GREY_150 and s.pixel(180, 300) == BLACK)
+
+    def wait_level(self):
+        self.g.wait_for("the level screen", self.in_level)
+
+    def wait_complete(self):
+        self.g.wait_for("the level-complete panel", self.complete_panel)
+
+    # --- playing -------------------------------------------------------------
+
+    def step(self, arrow):
+        """One arrow press, held until the step counter shows it was taken."""
+        before = self.area(STEPS_VALUE)
+        name = ARROWS[arrow]
+        pressed = time.monotonic()
+        self.key(name, True)
+        try:
+            end = pressed + STEP_TIMEOUT
+            while self.area(STEPS_VALUE) == before:
+                if time.monotonic() > end:
+                    raise AssertionError(f"the press of {name} was not taken")
+                if not self.g.running():
+                    raise AssertionError("the game ended during a level")
+                time.sleep(0.003)
+            rest = MIN_HOLD - (time.monotonic() - pressed)
+            if rest > 0:
+                time.sleep(rest)
+        finally:
+            self.key(name, False)
+        time.sleep(GAP)
+
+    def play(self, arrows):
+        for a in arrows:
+            self.step(a)
