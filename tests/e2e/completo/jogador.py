@@ -51,6 +51,8 @@ def solutions():
     out = subprocess.run([path], check=True, capture_output=True, text=True).stdout
     found = {}
     for line in out.splitlines():
+        if not line.strip() or line.startswith("#"):
+            continue
         n, steps, pushes, arrows = line.split()
         found[int(n)] = (int(steps), int(pushes), arrows)
     return found
