@@ -223,7 +223,7 @@ void Telas::pilula(BITMAP* b, const std::string& nome, const std::string& texto,
     }
     pinta(b, dilata(m, 1), r.x0 - p, r.y0 - p, TINTA);
     pintaGradiente(b, m, r.x0 - p, r.y0 - p, alto, baixo, p, p + r.h());
-    Mascara brilho = intersecao(m, retanguloArredondado(w, h, p + 2, p + 1, p + r.w() - 2, p + r.h() / 2.0, raio - 1));
+    Mascara brilho = intersecao(m, retanguloArredondado(w, h, p + 3, p + 1.5, p + r.w() - 3, p + r.h() / 2.0, std::min(raio - 1, r.h() / 4.0)));
     pinta(b, escala(brilho, 0.18), r.x0 - p, r.y0 - p, {255, 255, 255});
     Mascara letras = t.mascara(texto);
     int tx = r.x0 + (r.w() - letras.w) / 2, ty = r.y0 + (r.h() - letras.h) / 2;
