@@ -242,6 +242,20 @@ TEST_F(Laco, WithoutAnUpdateMethodFramesGoStraightToTheScreen) {
     EXPECT_EQ(marca(tela.get()), 3);
 }
 
+TEST_F(Laco, NextScreenFirstShowsThePreviousScreensLastPicture) {
+    inicia(UPDATE_DOUBLE_BUFFER);
+    contFrames = 3;
+    Pintor anterior;
+    rodaLaco(primeiro.get(), std::ref(anterior), [] { return contFrames == 0; });
+    mostrados.clear();
+    Bitmap primeiroDoProximo(create_bitmap(64, 48));
+    contFrames = 2;
+    Pintor proximo;
+    proximo.quadros = 10;
+    rodaLaco(primeiroDoProximo.get(), std::ref(proximo), [] { return contFrames == 0; });
+    EXPECT_EQ(mostrados, (std::vector<int>{3, 12}));
+}
+
 TEST_F(Laco, PresentStepInsideAFrameHandsOverTheNextTarget) {
     // A growing panel presents several pictures within one frame.
     inicia(UPDATE_DOUBLE_BUFFER);
@@ -250,9 +264,12 @@ TEST_F(Laco, PresentStepInsideAFrameHandsOverTheNextTarget) {
     putpixel(alvo, 0, 0, 9);
     apresentaQuadro(alvo);
     EXPECT_EQ(alvo, buffer);
+    // The next picture is drawn over what the buffer already holds.
+    putpixel(buffer, 10, 10, 7);
     putpixel(alvo, 0, 0, 5);
     apresentaQuadro(alvo);
     EXPECT_EQ(alvo, buffer);
+    EXPECT_EQ(getpixel(alvo, 10, 10), 7);
     // The first-frame bitmap never reaches the display.
     EXPECT_EQ(mostrados, (std::vector<int>{0, 5}));
 }
