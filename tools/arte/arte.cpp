@@ -6,7 +6,6 @@
 #include <memory>
 #include <stdexcept>
 
-#include "fontes_arte.h"
 #include "gif_escrita.h"
 #include "pecas.h"
 #include "telas.h"
@@ -51,17 +50,6 @@ const std::pair<const char*, Peca> PECAS[] = {
 };
 
 }  // namespace
-
-const std::vector<std::string>& arquivosGerados() {
-    static const std::vector<std::string> lista = [] {
-        std::vector<std::string> l;
-        for (auto& [nome, p] : PECAS) l.push_back(nome);
-        for (const char* n : {"fonts/cooperblack22.pcx", "fonts/arial14.pcx"}) l.push_back(n);
-        for (const auto& n : figurasDasTelas()) l.push_back(n);
-        return l;
-    }();
-    return lista;
-}
 
 void geraArte(const Origens& o) {
     namespace fs = std::filesystem;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 struct Origens {
     std::string dados;        // data/arte: grids, colours, layout
@@ -11,8 +10,5 @@ struct Origens {
     std::string tipoTexto;    // plain sans typeface
     std::string icone;        // if set, only the 64 x 64 desktop icon is written, there (BMP)
 };
-
-// Every file geraArte writes, relative to the run folder.
-const std::vector<std::string>& arquivosGerados();
 
 void geraArte(const Origens& o);

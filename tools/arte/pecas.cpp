@@ -7,6 +7,14 @@
 
 namespace {
 
+// Small deterministic noise in [0, 1): the same picture on every run.
+double ruido(int x, int y, int semente) {
+    uint32_t h = uint32_t(x) * 374761393u + uint32_t(y) * 668265263u + uint32_t(semente) * 2246822519u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    h ^= h >> 16;
+    return (h & 0xFFFFFF) / double(0x1000000);
+}
+
 // Palette of the board.
 constexpr Cor NOITE{16, 18, 30};
 constexpr Cor PEDRA{104, 112, 138};
@@ -126,13 +134,6 @@ BITMAP* azul() {
 }
 
 }  // namespace
-
-double ruido(int x, int y, int semente) {
-    uint32_t h = uint32_t(x) * 374761393u + uint32_t(y) * 668265263u + uint32_t(semente) * 2246822519u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    h ^= h >> 16;
-    return (h & 0xFFFFFF) / double(0x1000000);
-}
 
 BITMAP* desenhaPeca(Peca p) {
     switch (p) {

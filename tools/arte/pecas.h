@@ -8,6 +8,3 @@ enum class Peca { preto, parede, chao, chaoX, chao2, chaoX2, azul, box, boxVerde
 constexpr int LADO = 40;
 
 BITMAP* desenhaPeca(Peca p);
-
-// Small deterministic noise in [0, 1): the same picture on every run.
-double ruido(int x, int y, int semente);
