@@ -4,7 +4,7 @@
 const std::array<Faixa, 12> faixas = {{
     {"mid/01.mid", "Ode \xE0 Alegria - Beethoven"},
     {"mid/02.mid", "Greensleeves - tradicional inglesa"},
-    {"mid/03.mid", "A Primavera - Vivaldi"},
+    {"mid/03.mid", "Valsa da Despedida - tradicional escocesa"},
     {"mid/04.mid", "Na Gruta do Rei da Montanha - Grieg"},
     {"mid/05.mid", "Minueto em Sol - Petzold"},
     {"mid/06.mid", "The Entertainer - Joplin"},

@@ -27,6 +27,7 @@ struct Item {
     int linha;
     std::vector<int> alturas;  // Nota: one or more (a chord)
     bool acento = false;
+    bool ligada = false;       // Nota: held into the next note of the same pitch
     int duracao = 0;           // Nota, Pausa
     int valor = 0;             // Repete: count; Chama: transposition; the setters
     std::string nome;          // Chama
@@ -164,6 +165,7 @@ private:
         int legato = 90;
         int transpor = 0;
         int profundidade = 0;
+        std::map<int, size_t> ligadas;  // tied pitch -> index of its note-off
     };
 
     void leCabecalho(Trilha& t, const std::vector<std::string>& p, int linha) {
@@ -309,6 +311,10 @@ private:
                     it.acento = true;
                     palavra.erase(0, 1);
                 }
+                if (palavra.size() > 1 && palavra.back() == '~') {
+                    it.ligada = true;
+                    palavra.pop_back();
+                }
                 int nota;
                 std::string resto;
                 if (!notaSimples(palavra, t.linha, nota, resto)) erro(t.linha, "unknown word '" + w + "'");
@@ -337,17 +343,34 @@ private:
                     break;
                 }
                 case Tipo::Pausa:
+                    e.ligadas.clear();
                     e.tick += it.duracao;
                     break;
                 case Tipo::Nota: {
                     int soa = std::max(1, it.duracao * e.legato / 100);
                     int vel = std::min(127, e.velocidade + (it.acento ? 20 : 0));
+                    std::set<int> ligadas;
                     for (int a : it.alturas) {
                         int n = tr.canal == 9 ? a : a + e.transpor;
                         if (n < 0 || n > 127) erro(it.linha, "transposed note out of MIDI range");
+                        // A tied note goes on sounding: no new attack here,
+                        // and its end moves to this note's end.
+                        if (e.ligadas.count(n)) {
+                            auto& fim = tr.eventos[e.ligadas[n]];
+                            fim.tick = e.tick + (it.ligada ? it.duracao : soa);
+                            if (it.ligada) ligadas.insert(n);
+                            continue;
+                        }
                         tr.eventos.push_back({e.tick, uint8_t(0x90 | tr.canal), uint8_t(n), uint8_t(vel)});
-                        tr.eventos.push_back({e.tick + soa, uint8_t(0x80 | tr.canal), uint8_t(n), 64});
+                        tr.eventos.push_back({e.tick + (it.ligada ? it.duracao : soa),
+                                              uint8_t(0x80 | tr.canal), uint8_t(n), 64});
+                        if (it.ligada) {
+                            e.ligadas[n] = tr.eventos.size() - 1;
+                            ligadas.insert(n);
+                        }
                     }
+                    for (auto l = e.ligadas.begin(); l != e.ligadas.end();)
+                        l = ligadas.count(l->first) ? std::next(l) : e.ligadas.erase(l);
                     e.tick += it.duracao;
                     break;
                 }
