@@ -6,11 +6,8 @@
 
 #include <allegro.h>
 
-// Inclusive hit rectangle in screen pixels.
-struct Retangulo {
-    int x1, y1, x2, y2;
-    constexpr bool contem(int x, int y) const { return x >= x1 && x <= x2 && y >= y1 && y <= y2; }
-};
+#include "retangulo.h"
+
 
 // The mouse and key state a frame reads. It points at the live values rather
 // than copying them: after a nested screen returns, the rest of the frame

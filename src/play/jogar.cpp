@@ -3,7 +3,6 @@
 #include <allegro.h>
 
 #include "fimDeFase.h"
-#include "globais.h"
 #include "laco.h"
 #include "partida.h"
 #include "recursos.h"
@@ -19,9 +18,10 @@ void jogar(const DadosFase& fase) {
     if (todasNoAlvo(p.estado)) {
         const EstadoFase& s = p.estado;
         fimDeFase(s.minutos, s.segundos, s.passos, s.movimentos, fase.numero);
-        // The panel stays up, with the music, until Enter; closing the
-        // window ends the wait too rather than being ignored.
-        while (!key[KEY_ENTER] && !FecharJogo) rest(10);
+        // The panel stays up, with the music, until Enter and nothing else:
+        // a close request waits for it and takes effect on the page behind.
+        // The short rest keeps the wait from spinning a core.
+        while (!key[KEY_ENTER]) rest(10);
     }
     stop_midi();
     clear_keybuf();

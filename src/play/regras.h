@@ -19,6 +19,7 @@
 #include <string>
 
 #include "fase.h"
+#include "retangulo.h"
 
 // The arrow keys held now (key[KEY_UP], key[KEY_DOWN], key[KEY_LEFT], key[KEY_RIGHT]).
 struct Setas {
@@ -36,11 +37,6 @@ struct Mouse {
     int b = 0;
 };
 
-// Inclusive pixel rectangle.
-struct Retangulo {
-    int x1, y1, x2, y2;
-    bool contem(int x, int y) const { return x >= x1 && x <= x2 && y >= y1 && y <= y2; }
-};
 
 // Where the undo and restart buttons take clicks and show their hover label.
 // The same rectangle serves the click (here) and the hover drawing (screen).
