@@ -86,6 +86,26 @@ def gif_size(path):
     return int.from_bytes(head[6:8], "little"), int.from_bytes(head[8:10], "little")
 
 
+def expect_padlocks(g, p, page, opened):
+    """Padlocks on `page` (1 or 2) with `opened` as the highest open level:
+    each padlock area of the window must be the page's background with the
+    padlock drawn over it where the level is locked, the bare background
+    where it is open."""
+    g.move(*PARK)
+    padlock = g.path("img/cadeado.gif")
+    w, h = gif_size(padlock)
+    background = g.path("img/stgs.bmp" if page == 1 else "img/stgs2.bmp")
+    for k in (range(2, 9) if page == 1 else [9]):
+        x, y = PADLOCK[k]
+        box = (x, y, w, h)
+        locked = opened < k
+        want = picture_area(background, box, (padlock, x, y) if locked else None)
+        if locked and want == picture_area(background, box):
+            raise AssertionError("the padlock picture is invisible")
+        g.wait_for(f"level {k}'s padlock {'shown' if locked else 'gone'}",
+                   lambda: p.area_rgb(box) == want, timeout=5)
+
+
 class Player:
     def __init__(self, game):
         self.g = game

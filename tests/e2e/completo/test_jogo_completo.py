@@ -7,8 +7,7 @@ import unittest
 
 from zepko_e2e import Game, read_config
 import jogador
-from jogador import (LEVEL_POINT, PADLOCK, PARK, PLAY, ARROW_NEXT, ARROW_BACK, VALUE,
-                     Player)
+from jogador import LEVEL_POINT, PLAY, ARROW_NEXT, ARROW_BACK, VALUE, Player
 
 BONUS_MESSAGE = ("Voc\xea precisa completar todos os outros n\xedveis para habilitar "
                  "a fase b\xf4nus !!! ")
@@ -34,28 +33,6 @@ class JogoCompleto(unittest.TestCase):
         data = g.read_bytes("save.bin")
         self.assertEqual(len(data), 4, data)
         return int.from_bytes(data, "little", signed=True)
-
-    def check_padlocks(self, g, p, page, opened):
-        """Padlocks on `page` (1 or 2) with `opened` as the highest open level:
-        the screen's padlock areas are the background with the padlock drawn
-        over it exactly where the level is locked, and the bare background elsewhere."""
-        g.move(*PARK)
-        time.sleep(0.15)
-        padlock = g.path("img/cadeado.gif")
-        w, h = jogador.gif_size(padlock)
-        background = g.path("img/stgs.bmp" if page == 1 else "img/stgs2.bmp")
-        levels = range(2, 9) if page == 1 else [9]
-        for k in levels:
-            x, y = PADLOCK[k]
-            box = (x, y, w, h)
-            locked = opened < k
-            want = jogador.picture_area(background, box, (padlock, x, y) if locked else None)
-            if locked:
-                self.assertNotEqual(want, jogador.picture_area(background, box),
-                                    "the padlock picture is invisible")
-            got = g.wait_for(f"level {k}'s padlock {'shown' if locked else 'gone'}",
-                             lambda: p.area_rgb(box) == want, timeout=5)
-            self.assertTrue(got)
 
     def check_panel(self, p, steps, pushes, seconds_played):
         font = p.g.path("fonts/cooperblack22.pcx")
@@ -97,16 +74,16 @@ class JogoCompleto(unittest.TestCase):
             self.assertEqual(g.wait_for("save.bin", lambda: g.exists("save.bin") and
                                         g.read_bytes("save.bin")), b"\x01\x00\x00\x00")
             g.click(*PLAY)
-            self.check_padlocks(g, p, 1, 1)
+            jogador.expect_padlocks(g, p, 1, 1)
 
             for k in range(1, 9):
                 self.play_level(g, p, k)
                 self.assertEqual(self.save_value(g), k + 1)
-                self.check_padlocks(g, p, 1, k + 1)
+                jogador.expect_padlocks(g, p, 1, k + 1)
                 if k == 7:
                     # Level 9 still locked on the second page, and a click on it does nothing.
                     g.click(*ARROW_NEXT)
-                    self.check_padlocks(g, p, 2, 8)
+                    jogador.expect_padlocks(g, p, 2, 8)
                     g.click(*LEVEL_POINT[9])
                     time.sleep(0.5)
                     self.assertFalse(p.in_level())
@@ -114,7 +91,7 @@ class JogoCompleto(unittest.TestCase):
                     time.sleep(0.3)
 
             g.click(*ARROW_NEXT)
-            self.check_padlocks(g, p, 2, 9)
+            jogador.expect_padlocks(g, p, 2, 9)
             # The bonus level is still locked: the message, and no level.
             g.click(*LEVEL_POINT[10])
             box = g.wait_message()
@@ -126,7 +103,7 @@ class JogoCompleto(unittest.TestCase):
 
             self.play_level(g, p, 9)
             self.assertEqual(self.save_value(g), 10)
-            self.check_padlocks(g, p, 2, 10)
+            jogador.expect_padlocks(g, p, 2, 10)
 
             self.play_level(g, p, 10)
             self.assertEqual(self.save_value(g), 11)
