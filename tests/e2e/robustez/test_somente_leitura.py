@@ -1,0 +1,72 @@
+"""A game folder the game cannot write: it runs, keeps its progress in
+memory for the rest of the run and exits cleanly."""
+
+import os
+import subprocess
+import unittest
+
+from zepko_e2e import Game, ASOUNDRC
+import jogador
+from jogador import PLAY, Level1
+
+NOBODY = 65534
+
+
+class GameAsNobody(Game):
+    """The game run by an unprivileged user, in a folder that user cannot
+    write (the copy is root's, and root's writes are never refused)."""
+
+    def start(self):
+        os.chmod(self.dir, 0o755)
+        home = os.path.join(self.dir, "home")
+        os.mkdir(home)
+        with open(os.path.join(home, ".asoundrc"), "w") as f:
+            f.write(ASOUNDRC % "/dev/null")
+        env = dict(os.environ, DISPLAY=self.display_name, HOME=home)
+        self._out = open(os.path.join(self.dir, "stdout.txt"), "wb")
+        self._err = open(os.path.join(self.dir, "stderr.txt"), "wb")
+        self.proc = subprocess.Popen(
+            ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups",
+             os.path.join(self.game_dir, "zepko")],
+            cwd=self.game_dir, env=env, stdin=subprocess.DEVNULL,
+            stdout=self._out, stderr=self._err)
+
+
+class SomenteLeitura(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.arrows = jogador.solutions()[1][2]
+
+    def clear_level_1_in_memory(self, g):
+        lv = Level1(g)
+        g.wait_window()
+        g.click(*PLAY)
+        lv.first_page()
+        jogador.expect_padlocks(g, lv.p, 1, 1)
+        lv.open_level(1)
+        lv.solve(self.arrows, done=lv.p.complete_panel)
+        # Level 2 is open for the rest of the run.
+        jogador.expect_padlocks(g, lv.p, 1, 2)
+        config = g.read_bytes("config.txt")
+        g.close_window()
+        res = g.wait_exit()
+        self.assertEqual(res.status, 0, res.stderr)
+        return res, config
+
+    def test_folder_without_write_access(self):
+        with GameAsNobody(remove=["save.bin"]) as g:
+            res, config = self.clear_level_1_in_memory(g)
+            self.assertFalse(g.exists("save.bin"))
+            self.assertIn("save.bin", res.stderr)
+            self.assertEqual(g.read_bytes("config.txt"), config)
+
+    def test_save_file_that_is_a_folder(self):
+        with Game(remove=["save.bin"]) as g:
+            os.mkdir(g.path("save.bin"))
+            res, _ = self.clear_level_1_in_memory(g)
+            self.assertTrue(os.path.isdir(g.path("save.bin")))
+            self.assertIn("save.bin", res.stderr)
+
+
+if __name__ == "__main__":
+    unittest.main()
