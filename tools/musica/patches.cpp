@@ -50,10 +50,15 @@ ConjuntoPatches leListaTimidity(const std::string& texto) {
     return c;
 }
 
+int vizinhoNomeado(int programa) {
+    auto v = kVizinhos.find(programa);
+    return v == kVizinhos.end() ? -1 : v->second;
+}
+
 int programaSubstituto(int programa, const ConjuntoPatches& c) {
     if (c.programas.count(programa)) return programa;
-    auto v = kVizinhos.find(programa);
-    if (v != kVizinhos.end() && c.programas.count(v->second)) return v->second;
+    int v = vizinhoNomeado(programa);
+    if (v >= 0 && c.programas.count(v)) return v;
     int familia = programa / 8 * 8;
     for (int d = 1; d < 8; ++d) {
         for (int p : {programa - d, programa + d})

@@ -22,6 +22,8 @@ ConjuntoPatches leListaTimidity(const std::string& texto);
 // named neighbour in sound, else the nearest one of its family of eight,
 // else the piano. -1 when the set holds no melodic patch at all.
 int programaSubstituto(int programa, const ConjuntoPatches& c);
+// The named neighbour of a program, or -1 when it has none.
+int vizinhoNomeado(int programa);
 int percussaoSubstituta(int nota, const ConjuntoPatches& c);
 
 // The file name a set's file gets in the generated folder: its relative
