@@ -237,6 +237,8 @@ class Level1:
             self.blind(arrows)
         self.g.wait_for("the level-complete screen", done or (
             lambda: self.g.exists("save.bin") and self.g.mtime_ns("save.bin") != before))
-        time.sleep(0.3)
+        # Enter counts only once the panel has been drawn to its end; its
+        # lines are drawn by the game itself, whatever files are missing.
+        self.g.wait_for("the finished level-complete panel", self.p.complete_panel)
         self.g.tap("Return")
         self.g.wait_for("the level to close", lambda: not self.p.in_level())
