@@ -129,6 +129,21 @@ class Player:
         xtest.fake_input(self.disp, X.KeyPress if down else X.KeyRelease, self._code(name))
         self.disp.sync()
 
+    def pointer(self, x, y):
+        """Moves the pointer to (x, y) of the window; still safe once the
+        window has gone."""
+        if getattr(self, "_origin_of", None) != self.g.window.id:
+            root = self.disp.screen().root
+            t = self.g.window.translate_coords(root, 0, 0)
+            self._origin = (-t.x, -t.y)
+            self._origin_of = self.g.window.id
+        xtest.fake_input(self.disp, X.MotionNotify, x=self._origin[0] + x, y=self._origin[1] + y)
+        self.disp.sync()
+
+    def button(self, down, number=1):
+        xtest.fake_input(self.disp, X.ButtonPress if down else X.ButtonRelease, number)
+        self.disp.sync()
+
     # --- reading the window ---------------------------------------------
 
     def area(self, box):

@@ -1,0 +1,140 @@
+"""Random input for a bounded time to the sanitizer build: keys, clicks and
+pointer moves across every screen. It must end with no sanitizer report, no
+crash and no hang, and close cleanly. SOAK_SECONDS sets the length (default
+90), SOAK_SEED repeats a run (its seed is printed)."""
+
+import os
+import random
+import time
+import unittest
+
+from jogador import (ARROW_BACK, ARROW_NEXT, LEVEL_POINT, PLAY, Player)
+import sanitizado
+
+SECONDS = float(os.environ.get("SOAK_SECONDS", "90"))
+CHECK_EVERY = 3.0
+
+ARROWS = ["Up", "Down", "Left", "Right"]
+OTHER_KEYS = ["v", "r", "F1", "F2", "F3", "Return", "l"]
+LETTERS = list("abcdefghijkmnopqstuwxyz")
+# Points worth hitting more often than chance would: every button of every screen.
+BUTTONS = [PLAY, ARROW_NEXT, ARROW_BACK, (92, 557), (320, 350), (475, 350), (737, 547),
+           (72, 67), (117, 67), (682, 417), (727, 417), *LEVEL_POINT.values()]
+
+
+class Soak(unittest.TestCase):
+    def setUp(self):
+        sanitizado.sanitizer_options()
+        self.seed = int(os.environ.get("SOAK_SEED", str(random.SystemRandom().randrange(1 << 32))))
+        print(f"SOAK_SEED={self.seed} SOAK_SECONDS={SECONDS:g}", flush=True)
+        self.rng = random.Random(self.seed)
+        self.counts = dict(keys=0, clicks=0, moves=0, messages=0, runs=1, checks=0)
+
+    def fail_with_seed(self, why):
+        self.fail(f"{why} (repeat with SOAK_SEED={self.seed})")
+
+    def check_exit(self, res):
+        found = sanitizado.reports(res.stderr)
+        if found:
+            self.fail_with_seed("sanitizer report:\n" + res.stderr)
+        if res.status != 0:
+            self.fail_with_seed(f"the game ended with status {res.status}:\n{res.stderr}")
+
+    def dismiss_messages(self, g):
+        while True:
+            m = g.find_message()
+            if not m:
+                return
+            m.dismiss()
+            self.counts["messages"] += 1
+            g.wait_for("the message box to close", lambda: g.find_message() is None
+                       or g.find_message().window.id != m.window.id)
+
+    def still_drawing(self, g, p):
+        """The game keeps drawing frames: after any level-complete wait is
+        ended and message boxes are closed, moving the pointer changes the
+        picture (the cursor follows it on every screen)."""
+        try:
+            self.dismiss_messages(g)
+            p.key("Return", True)
+            time.sleep(0.12)
+            p.key("Return", False)
+            self.dismiss_messages(g)
+            before = g.screenshot().rgb
+            p.pointer(self.rng.randrange(20, 780), self.rng.randrange(20, 580))
+
+            def changed():
+                self.dismiss_messages(g)
+                return g.screenshot().rgb != before
+            g.wait_for("a new frame", changed, timeout=20)
+            self.counts["checks"] += 1
+        except Exception as e:
+            # Ending on purpose (Escape on the title screen) is checked by
+            # the caller; anything else while it runs is a hang.
+            if g.running():
+                self.fail_with_seed(f"the game stopped drawing: {e!r}")
+
+    def one_input(self, g, p):
+        r = self.rng.random()
+        if r < 0.6:
+            roll = self.rng.random()
+            if roll < 0.55:
+                name = self.rng.choice(ARROWS)
+            elif roll < 0.85:
+                name = self.rng.choice(OTHER_KEYS)
+            elif roll < 0.99:
+                name = self.rng.choice(LETTERS)
+            else:
+                name = "Escape"
+            p.key(name, True)
+            time.sleep(self.rng.uniform(0.002, 0.05))
+            p.key(name, False)
+            self.counts["keys"] += 1
+        elif r < 0.8:
+            x, y = (self.rng.choice(BUTTONS) if self.rng.random() < 0.6 else
+                    (self.rng.randrange(800), self.rng.randrange(600)))
+            p.pointer(x, y)
+            time.sleep(0.03)
+            p.button(True)
+            time.sleep(self.rng.uniform(0.02, 0.1))
+            p.button(False)
+            self.counts["clicks"] += 1
+        else:
+            p.pointer(self.rng.randrange(800), self.rng.randrange(600))
+            self.counts["moves"] += 1
+        time.sleep(self.rng.uniform(0.0, 0.01))
+
+    def test_random_input(self):
+        with sanitizado.SanitizedGame(save=(1).to_bytes(4, "little")) as g:
+            p = Player(g)
+            g.wait_window()
+            end = time.monotonic() + SECONDS
+            next_check = time.monotonic() + CHECK_EVERY
+            while time.monotonic() < end:
+                if not g.running():
+                    # Escape or the exit button on the title screen ends the
+                    # game on purpose: check how it ended and start it again.
+                    self.check_exit(g.wait_exit())
+                    g.start()
+                    g.wait_window()
+                    self.counts["runs"] += 1
+                    continue
+                self.dismiss_messages(g)
+                self.one_input(g, p)
+                if time.monotonic() > next_check:
+                    self.still_drawing(g, p)
+                    next_check = time.monotonic() + CHECK_EVERY
+            if g.running():
+                self.still_drawing(g, p)
+                g.close_window()
+                self.dismiss_messages(g)
+                p.key("Return", True)
+                time.sleep(0.12)
+                p.key("Return", False)
+            self.check_exit(g.wait_exit(120))
+            print(", ".join(f"{k} {v}" for k, v in self.counts.items()), flush=True)
+            self.assertGreater(self.counts["keys"], 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
