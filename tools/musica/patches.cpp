@@ -1,6 +1,8 @@
 #include "patches.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <set>
 #include <sstream>
 
 namespace musica {
@@ -96,6 +98,44 @@ std::string escreveListaAllegro(const ConjuntoPatches& c) {
         if (s >= 0) out << n << ' ' << nomeLocal(c.bateria.at(s)) << '\n';
     }
     return out.str();
+}
+
+std::string instalaPatches(const std::filesystem::path& lista, const std::filesystem::path& destino) {
+    namespace fs = std::filesystem;
+    std::ifstream in(lista);
+    if (!in) return "cannot read " + lista.string();
+    std::stringstream texto;
+    texto << in.rdbuf();
+    ConjuntoPatches c = leListaTimidity(texto.str());
+    fs::path pasta = fs::absolute(c.pasta.empty() ? lista.parent_path() : fs::path(c.pasta));
+    auto alvoDe = [&](const std::string& arquivo) {
+        fs::path alvo = pasta / arquivo;
+        if (fs::path(arquivo).extension() != ".pat") alvo += ".pat";
+        return alvo;
+    };
+    std::set<std::string> usados;
+    for (auto* m : {&c.programas, &c.bateria})
+        for (auto it = m->begin(); it != m->end();) {
+            if (fs::exists(alvoDe(it->second))) {
+                usados.insert(it->second);
+                ++it;
+            } else {
+                it = m->erase(it);
+            }
+        }
+
+    std::error_code ec;
+    fs::create_directories(destino, ec);
+    if (ec) return "cannot create " + destino.string() + ": " + ec.message();
+    for (const std::string& arquivo : usados) {
+        fs::path link = destino / nomeLocal(arquivo);
+        fs::remove(link, ec);
+        fs::create_symlink(alvoDe(arquivo), link, ec);
+        if (ec) return "cannot link " + link.string() + ": " + ec.message();
+    }
+    std::ofstream out(destino / "zepko.cfg");
+    out << escreveListaAllegro(c);
+    return out ? "" : "cannot write " + (destino / "zepko.cfg").string();
 }
 
 }  // namespace musica

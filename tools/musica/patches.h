@@ -5,6 +5,7 @@
 // relative to the list's own folder (the synthesizer ignores "dir" lines).
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -33,5 +34,12 @@ std::string nomeLocal(const std::string& arquivo);
 // The synthesizer's list covering all 128 programs and percussion notes
 // 27 to 87 (the ones the set or a stand-in can play).
 std::string escreveListaAllegro(const ConjuntoPatches& c);
+
+// Reads the sample set's list at `lista`, links each of its installed
+// files into `destino` (links to absolute paths, so a copy of the folder
+// still finds them) and writes destino/zepko.cfg. A listed file that is not
+// installed is left out, so its program falls back to a neighbour instead
+// of playing silence. Returns "" or what went wrong.
+std::string instalaPatches(const std::filesystem::path& lista, const std::filesystem::path& destino);
 
 }  // namespace musica

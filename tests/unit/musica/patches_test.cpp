@@ -104,3 +104,42 @@ TEST(Patches, DebianFreepatsCoversGeneralMidi) {
         EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(c.pasta) / c.bateria.at(q))) << n;
     }
 }
+
+// A small sample set on disk: one listed file is not installed.
+TEST(Patches, InstallLinksInstalledFilesAndSurvivesACopy) {
+    namespace fs = std::filesystem;
+    char modelo[] = "/tmp/zepko-patches-XXXXXX";
+    ASSERT_NE(mkdtemp(modelo), nullptr);
+    fs::path raiz = modelo;
+    fs::create_directories(raiz / "set" / "Tone");
+    fs::create_directories(raiz / "set" / "Drum");
+    for (const char* f : {"Tone/000_Piano.pat", "Tone/068_Oboe.pat", "Drum/036_Kick.pat"})
+        std::ofstream(raiz / "set" / f) << f;
+    std::ofstream(raiz / "set" / "list.cfg")
+        << "drumset 0\n 36 Drum/036_Kick.pat\nbank 0\n 0 Tone/000_Piano.pat\n"
+           " 46 Tone/046_Harp.pat\n 68 Tone/068_Oboe\n";
+
+    ASSERT_EQ(instalaPatches(raiz / "set" / "list.cfg", raiz / "run" / "patches"), "");
+    std::ifstream in(raiz / "run" / "patches" / "zepko.cfg");
+    std::stringstream s;
+    s << in.rdbuf();
+    std::string lista = s.str();
+    EXPECT_EQ(lePorLinha(lista, "69"), "Tone_068_Oboe.pat");  // ".pat" added
+    EXPECT_EQ(lePorLinha(lista, "47"), "Tone_000_Piano.pat"); // the harp is missing
+    EXPECT_EQ(lePorLinha(lista, "108"), "Tone_000_Piano.pat"); // and so the koto's neighbour
+    EXPECT_FALSE(fs::exists(raiz / "run" / "patches" / "Tone_046_Harp.pat"));
+
+    // The run folder copied elsewhere, links and all, still reaches the samples.
+    fs::copy(raiz / "run", raiz / "copia", fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    fs::remove_all(raiz / "run");
+    for (const char* f : {"Tone_000_Piano.pat", "Tone_068_Oboe.pat", "Drum_036_Kick.pat"}) {
+        fs::path p = raiz / "copia" / "patches" / f;
+        EXPECT_TRUE(fs::is_symlink(p)) << f;
+        std::ifstream amostra(p);
+        std::string conteudo;
+        std::getline(amostra, conteudo);
+        EXPECT_FALSE(conteudo.empty()) << f;
+    }
+    EXPECT_NE(instalaPatches(raiz / "nada.cfg", raiz / "x"), "");
+    fs::remove_all(raiz);
+}
