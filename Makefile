@@ -36,14 +36,7 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# Every benchmark: the programs built as bench/<area>/*_bench (Google
-# Benchmark) and the scripts bench/<area>/*_bench.py (run against the run folder).
+# Every benchmark, side by side, printed as one table (the README's figures).
 .PHONY: bench
 bench: build
-	@set -e; \
-	for b in $$(find $(BUILD)/bench -type f -perm -u+x -name '*_bench' | sort); do \
-		echo "== $$b"; $$b; \
-	done; \
-	for s in $$(find bench -type f -name '*_bench.py' | sort); do \
-		echo "== $$s"; ZEPKO_RUN_DIR=$(abspath $(BUILD))/run /usr/bin/python3 $$s; \
-	done
+	ZEPKO_BUILD_DIR=$(abspath $(BUILD)) /usr/bin/python3 bench/relatorio.py
