@@ -46,7 +46,11 @@ void inicia_allegro() {
         allegro_message("%s", allegro_error);
         std::exit(-1);
     }
-    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0)
+    // The software synthesizer plays through the voices of a sound device;
+    // on a machine with none the game goes on silently without a message.
+    // A device that is there but fails is still reported.
+    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0 &&
+        install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0)
         allegro_message("Sound Error: %s", allegro_error);
 
     initialize_screen_updating(get_config_int("Inicializacao", "updatemethod", 1));
