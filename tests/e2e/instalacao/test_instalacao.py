@@ -88,7 +88,8 @@ class Instalacao(unittest.TestCase):
         for rel in ("bin/zepko", "libexec/zepko/zepko", "share/zepko/config.txt",
                     "share/zepko/img/ZepkoLogo.bmp", "share/zepko/img/mapa/box.bmp",
                     "share/zepko/fonts/arial14.pcx", "share/zepko/mid/01.mid",
-                    "share/applications/zepko.desktop"):
+                    "share/applications/zepko.desktop",
+                    "share/icons/hicolor/64x64/apps/zepko.png"):
             self.assertTrue(os.path.exists(os.path.join(self.prefix, rel)), rel)
         self.assertTrue(os.access(os.path.join(self.prefix, "bin", "zepko"), os.X_OK))
         with open(os.path.join(self.prefix, "share/applications/zepko.desktop")) as f:
