@@ -8,15 +8,18 @@ import random
 import time
 import unittest
 
-from jogador import (ARROW_BACK, ARROW_NEXT, LEVEL_POINT, PLAY, Player)
+import jogador
+from jogador import ARROW_BACK, ARROW_NEXT, LEVEL_POINT, PLAY, Level1, Player
 import sanitizado
 
 SECONDS = float(os.environ.get("SOAK_SECONDS", "90"))
 CHECK_EVERY = 3.0
 
 ARROWS = ["Up", "Down", "Left", "Right"]
-OTHER_KEYS = ["v", "r", "F1", "F2", "F3", "Return", "l"]
-LETTERS = list("abcdefghijkmnopqstuwxyz")
+OTHER_KEYS = ["v", "r", "F1", "F2", "F3", "Return"]
+# L on the title screen opens every level for good; kept rare so that the
+# locked bonus level (and its message box) stays reachable for a while.
+LETTERS = list("abcdefghijkmnopqstuwxyz") * 4 + ["l"]
 # Points worth hitting more often than chance would: every button of every screen.
 BUTTONS = [PLAY, ARROW_NEXT, ARROW_BACK, (92, 557), (320, 350), (475, 350), (737, 547),
            (72, 67), (117, 67), (682, 417), (727, 417), *LEVEL_POINT.values()]
@@ -29,6 +32,7 @@ class Soak(unittest.TestCase):
         print(f"SOAK_SEED={self.seed} SOAK_SECONDS={SECONDS:g}", flush=True)
         self.rng = random.Random(self.seed)
         self.counts = dict(keys=0, clicks=0, moves=0, messages=0, runs=1, checks=0)
+        self.screens = set()
 
     def fail_with_seed(self, why):
         self.fail(f"{why} (repeat with SOAK_SEED={self.seed})")
@@ -47,8 +51,18 @@ class Soak(unittest.TestCase):
                 return
             m.dismiss()
             self.counts["messages"] += 1
-            g.wait_for("the message box to close", lambda: g.find_message() is None
-                       or g.find_message().window.id != m.window.id)
+
+            def closed():
+                now = g.find_message()
+                return now is None or now.window.id != m.window.id
+            g.wait_for("the message box to close", closed)
+
+    def screen_of(self, p):
+        for name, probe in (("title", p.on_title), ("level", p.in_level),
+                            ("level-complete", p.complete_panel)):
+            if probe():
+                return name
+        return "level-select"
 
     def still_drawing(self, g, p):
         """The game keeps drawing frames: after any level-complete wait is
@@ -60,6 +74,7 @@ class Soak(unittest.TestCase):
             time.sleep(0.12)
             p.key("Return", False)
             self.dismiss_messages(g)
+            self.screens.add(self.screen_of(p))
             before = g.screenshot().rgb
             p.pointer(self.rng.randrange(20, 780), self.rng.randrange(20, 580))
 
@@ -73,6 +88,34 @@ class Soak(unittest.TestCase):
             # the caller; anything else while it runs is a hang.
             if g.running():
                 self.fail_with_seed(f"the game stopped drawing: {e!r}")
+
+    def restart(self, g):
+        """Ends the run through the close button, checks it, starts anew."""
+        if g.running():
+            g.close_window()
+            self.dismiss_messages(g)
+            g.tap("Return")
+        self.check_exit(g.wait_exit(120))
+        g.start()
+        g.wait_window()
+        self.counts["runs"] += 1
+
+    def excursion(self, g):
+        """Half way: a fresh run that solves level 1 (the level-complete
+        screen) and clicks the locked bonus level (its message box), so that
+        random input follows from there too."""
+        self.restart(g)
+        lv = Level1(g)
+        g.click(*PLAY)
+        lv.first_page()
+        lv.open_level(1)
+        lv.solve(jogador.solutions()[1][2])
+        self.screens.add("level-complete")
+        g.click(*ARROW_NEXT)
+        time.sleep(0.5)
+        g.click(*LEVEL_POINT[10])
+        g.wait_message()
+        self.dismiss_messages(g)
 
     def one_input(self, g, p):
         r = self.rng.random()
@@ -105,20 +148,21 @@ class Soak(unittest.TestCase):
         time.sleep(self.rng.uniform(0.0, 0.01))
 
     def test_random_input(self):
-        with sanitizado.SanitizedGame(save=(1).to_bytes(4, "little")) as g:
+        with sanitizado.SanitizedGame(save=(9).to_bytes(4, "little")) as g:
             p = Player(g)
             g.wait_window()
             end = time.monotonic() + SECONDS
             next_check = time.monotonic() + CHECK_EVERY
+            half_way = time.monotonic() + SECONDS / 2
             while time.monotonic() < end:
                 if not g.running():
                     # Escape or the exit button on the title screen ends the
                     # game on purpose: check how it ended and start it again.
-                    self.check_exit(g.wait_exit())
-                    g.start()
-                    g.wait_window()
-                    self.counts["runs"] += 1
+                    self.restart(g)
                     continue
+                if half_way and time.monotonic() > half_way:
+                    half_way = None
+                    self.excursion(g)
                 self.dismiss_messages(g)
                 self.one_input(g, p)
                 if time.monotonic() > next_check:
@@ -132,7 +176,8 @@ class Soak(unittest.TestCase):
                 time.sleep(0.12)
                 p.key("Return", False)
             self.check_exit(g.wait_exit(120))
-            print(", ".join(f"{k} {v}" for k, v in self.counts.items()), flush=True)
+            print(", ".join(f"{k} {v}" for k, v in self.counts.items()),
+                  "; screens seen:", ", ".join(sorted(self.screens)), flush=True)
             self.assertGreater(self.counts["keys"], 0)
 
 
