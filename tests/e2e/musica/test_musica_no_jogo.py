@@ -24,8 +24,11 @@ CONFIG = os.path.join(AQUI, "..", "..", "..", "data", "config.txt")
 # Allegro's mixer writes exact zeros for silence; music stays far above.
 SILENCIO = 20
 SOM = 300
-# DIGMID lets released notes ring out briefly after stop_midi.
-CAUDA = 1.0
+# The track title line, centred at y 565 under the board.
+TITULO = (100, 555, 700, 580)
+# Hang guard only: the game answers a key within a frame or two, and the
+# synthesizer's released notes ring out for well under a second.
+ESPERA = 15.0
 
 
 def rms(dados):
@@ -39,6 +42,12 @@ def rms(dados):
     return math.sqrt(sum((x - media) ** 2 for x in a) / len(a))
 
 
+def titulo(shot):
+    x0, y0, x1, y1 = TITULO
+    return b"".join(shot.rgb[3 * (y * shot.width + x0):3 * (y * shot.width + x1 + 1)]
+                    for y in range(y0, y1 + 1))
+
+
 class MusicaNoJogo(unittest.TestCase):
     def medir(self, g, segundos):
         arquivo = os.path.join(g.dir, "sound.raw")
@@ -50,6 +59,13 @@ class MusicaNoJogo(unittest.TestCase):
             f.seek(inicio)
             return rms(f.read(fim - inicio))
 
+    def ate(self, g, o_que, condicao):
+        """Measures half-second windows until one meets the condition."""
+        limite = time.monotonic() + ESPERA
+        while not condicao(self.medir(g, 0.5)):
+            if time.monotonic() > limite:
+                self.fail(f"still waiting for {o_que}")
+
     def test_levels_play_pause_change_and_stop_the_music(self):
         with open(CONFIG, "rb") as f:
             shipped = f.read()
@@ -60,26 +76,32 @@ class MusicaNoJogo(unittest.TestCase):
 
             g.click(*telas.LEVEL_1)
             g.wait_for("level 1", lambda: in_level(g.screenshot()))
-            self.assertGreater(self.medir(g, 2.0), SOM, "no music in the level")
+            self.ate(g, "music in the level", lambda n: n > SOM)
+            self.assertGreater(self.medir(g, 1.5), SOM)
 
             g.tap("F1")
-            time.sleep(CAUDA)
-            self.assertLess(self.medir(g, 1.5), SILENCIO, "F1 did not pause")
+            self.ate(g, "the pause", lambda n: n < SILENCIO)
+            self.assertLess(self.medir(g, 1.5), SILENCIO, "the pause did not hold")
             g.tap("F1")
-            time.sleep(0.3)
-            self.assertGreater(self.medir(g, 1.5), SOM, "F1 did not resume")
+            self.ate(g, "the music to resume", lambda n: n > SOM)
 
-            # Twelve steps forward visit every track once, whichever came first.
+            # Twelve steps forward visit every track once, whichever came
+            # first: each shows another title and plays.
+            titulos = {titulo(g.screenshot())}
             for passo in range(12):
+                antes = titulo(g.screenshot())
                 g.tap("F3")
-                time.sleep(0.3)
-                nivel = self.medir(g, 1.5)
-                self.assertGreater(nivel, SOM, f"silence after F3 number {passo + 1}")
+                g.wait_for(f"a new title after F3 number {passo + 1}",
+                           lambda: titulo(g.screenshot()) != antes)
+                titulos.add(titulo(g.screenshot()))
+                self.ate(g, f"music after F3 number {passo + 1}", lambda n: n > SOM)
+                self.assertGreater(self.medir(g, 1.0), SOM, f"track after F3 number {passo + 1} fell silent")
+            self.assertEqual(len(titulos), 12)
 
             g.tap("Escape")
             telas.wait_first_page(g)
-            time.sleep(CAUDA)
-            self.assertLess(self.medir(g, 1.5), SILENCIO, "music went on after leaving the level")
+            self.ate(g, "silence after leaving the level", lambda n: n < SILENCIO)
+            self.assertLess(self.medir(g, 1.5), SILENCIO, "music came back on the menus")
             self.assertTrue(g.running())
 
 
