@@ -334,7 +334,10 @@ class Game:
     def find_message(self):
         for w in self._toplevels():
             if "xmessage" in self._class(w):
-                prop = w.get_full_property(self.disp.intern_atom("WM_COMMAND"), Xatom.STRING)
+                try:
+                    prop = w.get_full_property(self.disp.intern_atom("WM_COMMAND"), Xatom.STRING)
+                except xerror.BadWindow:
+                    continue  # closed while we looked
                 argv = prop.value.decode("latin-1").split("\0")[:-1] if prop else []
                 return Message(self, w, argv)
         return None
