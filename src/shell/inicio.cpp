@@ -1,6 +1,7 @@
 #include "inicio.h"
 
 #include <cstdlib>
+#include <string>
 
 #include "al_screen.h"
 #include "globais.h"
@@ -46,12 +47,15 @@ void inicia_allegro() {
         allegro_message("%s", allegro_error);
         std::exit(-1);
     }
-    // The software synthesizer plays through the voices of a sound device;
-    // on a machine with none the game goes on silently without a message.
-    // A device that is there but fails is still reported.
-    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0 &&
-        install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0)
-        allegro_message("Sound Error: %s", allegro_error);
+    // The software synthesizer plays through the voices of a sound device.
+    // On a machine with no device at all the game goes on silently, with no
+    // message; any other failure is reported.
+    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0) {
+        std::string erro = allegro_error;
+        bool semDispositivo = install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) == 0 &&
+                              digi_driver->id == DIGI_NONE;
+        if (!semDispositivo) allegro_message("Sound Error: %s", erro.c_str());
+    }
 
     initialize_screen_updating(get_config_int("Inicializacao", "updatemethod", 1));
     set_window_title("Zepko");

@@ -218,12 +218,15 @@ class Game:
         elif os.path.exists(p):
             os.remove(p)
 
+    def asoundrc(self):
+        """ALSA's settings for the game; a test may give it another device."""
+        return ASOUNDRC % os.path.join(self.dir, "sound.raw")
+
     def start(self):
-        # The game's MIDI synthesizer needs a sound device or start-up fails
-        # with "Sound Error"; ALSA's file plugin gives every test one and
-        # keeps what the game played in sound.raw.
+        # ALSA's file plugin gives every game a sound device, so the music
+        # really plays, and keeps what it played in sound.raw.
         with open(os.path.join(self.dir, ".asoundrc"), "w") as f:
-            f.write(ASOUNDRC % os.path.join(self.dir, "sound.raw"))
+            f.write(self.asoundrc())
         env = dict(os.environ, DISPLAY=self.display_name, HOME=self.dir)
         self._out = open(os.path.join(self.dir, "stdout.txt"), "wb")
         self._err = open(os.path.join(self.dir, "stderr.txt"), "wb")

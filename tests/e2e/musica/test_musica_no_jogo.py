@@ -24,6 +24,8 @@ CONFIG = os.path.join(AQUI, "..", "..", "..", "data", "config.txt")
 # Allegro's mixer writes exact zeros for silence; music stays far above.
 SILENCIO = 20
 SOM = 300
+# How far behind a key press the capture may still carry music.
+LATENCIA = 0.35
 # The track title line, centred at y 565 under the board.
 TITULO = (100, 555, 700, 580)
 # Hang guard only: the game answers a key within a frame or two, and the
@@ -80,8 +82,10 @@ class MusicaNoJogo(unittest.TestCase):
             self.assertGreater(self.medir(g, 1.5), SOM)
 
             g.tap("F1")
-            self.ate(g, "the pause", lambda n: n < SILENCIO)
-            self.assertLess(self.medir(g, 1.5), SILENCIO, "the pause did not hold")
+            # Silent within a fraction of a second: the mixer runs only a
+            # little ahead of the device.
+            time.sleep(LATENCIA)
+            self.assertLess(self.medir(g, 1.5), SILENCIO, "F1 did not silence the music")
             g.tap("F1")
             self.ate(g, "the music to resume", lambda n: n > SOM)
 
