@@ -33,7 +33,12 @@ STEPS_VALUE = (580, 460, 110, 30)   # "Passos" number on the status bar
 ARROWS = {"C": "Up", "B": "Down", "E": "Left", "D": "Right"}
 MIN_HOLD = 0.06
 GAP = 0.03
-STEP_TIMEOUT = 10.0
+# The library repeats a held key by itself after 250 ms: a press is never
+# held that long, or one press could make two moves.
+MAX_HOLD = 0.2
+# How long a press the game took while the key was down may take to show.
+SETTLE = 3.0
+ATTEMPTS = 4
 
 
 def amostra():
@@ -190,25 +195,34 @@ class Player:
     # --- playing -------------------------------------------------------------
 
     def step(self, arrow):
-        """One arrow press, held until the step counter shows it was taken."""
+        """One arrow press, held until the step counter shows it was taken
+        (at most MAX_HOLD). A press the game reached only after the release
+        finds no arrow down and moves nothing, so it is made again."""
         before = self.area(STEPS_VALUE)
         name = ARROWS[arrow]
-        pressed = time.monotonic()
-        self.key(name, True)
-        try:
-            end = pressed + STEP_TIMEOUT
-            while self.area(STEPS_VALUE) == before:
-                if time.monotonic() > end:
-                    raise AssertionError(f"the press of {name} was not taken")
-                if not self.g.running():
-                    raise AssertionError("the game ended during a level")
-                time.sleep(0.003)
-            rest = MIN_HOLD - (time.monotonic() - pressed)
-            if rest > 0:
-                time.sleep(rest)
-        finally:
-            self.key(name, False)
-        time.sleep(GAP)
+        for _ in range(ATTEMPTS):
+            pressed = time.monotonic()
+            self.key(name, True)
+            try:
+                self._wait_steps_change(before, pressed + MAX_HOLD)
+                rest = MIN_HOLD - (time.monotonic() - pressed)
+                if rest > 0:
+                    time.sleep(rest)
+            finally:
+                self.key(name, False)
+            if self._wait_steps_change(before, time.monotonic() + SETTLE):
+                time.sleep(GAP)
+                return
+        raise AssertionError(f"the press of {name} was not taken")
+
+    def _wait_steps_change(self, before, deadline):
+        while self.area(STEPS_VALUE) == before:
+            if not self.g.running():
+                raise AssertionError("the game ended during a level")
+            if time.monotonic() > deadline:
+                return False
+            time.sleep(0.003)
+        return True
 
     def play(self, arrows):
         for a in arrows:
@@ -234,8 +248,9 @@ class Level1:
         self.g.click(*LEVEL_POINT[k])
         self.p.wait_level()
 
-    def blind(self, arrows, hold=0.1, gap=0.1):
-        """Arrow presses at a fixed pace, for when no counter is drawn."""
+    def blind(self, arrows, hold=0.18, gap=0.1):
+        """Arrow presses at a fixed pace, for when no counter is drawn: held
+        long enough for a slow frame, short of the library's key repeat."""
         for a in arrows:
             self.p.key(ARROWS[a], True)
             time.sleep(hold)

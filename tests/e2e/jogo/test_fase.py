@@ -9,8 +9,11 @@ import unittest
 
 from zepko_e2e import Game
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "menus"))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "menus"))
+sys.path.insert(0, os.path.join(HERE, "..", "completo"))
 import telas  # noqa: E402  (the menu screens' probes)
+from jogador import Player  # noqa: E402  (arrow presses that wait for each step)
 
 PANEL = (50, 50, 50)
 WHITE = (255, 255, 255)
@@ -18,7 +21,6 @@ LEVEL_2 = (270, 140)
 
 # A solution of level 1, one key press a letter: C up, B down, E left, D right.
 SOLUTION_1 = "EEDCDDEBBCCEC"
-KEYS = {"C": "Up", "B": "Down", "E": "Left", "D": "Right"}
 
 
 def in_level(shot):
@@ -33,9 +35,7 @@ def level_complete(shot):
 
 
 def type_keys(g, letters):
-    for c in letters:
-        g.tap(KEYS[c])
-        time.sleep(0.05)
+    Player(g).play(letters)
 
 
 class Fase(unittest.TestCase):
