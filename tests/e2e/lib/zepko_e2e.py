@@ -35,7 +35,9 @@ runs a private copy of the run folder (ZEPKO_RUN_DIR, set by CTest) in a
 temporary folder, so test files can run in parallel. `config` / `save`
 replace config.txt / save.bin in the copy (None keeps the run folder's, and
 config="" or remove=["config.txt"] leaves it missing); `remove` deletes paths
-of the copy. Key auto-repeat is off in the test X server. Keyboard focus
+of the copy. Key auto-repeat is off in the test X server, but the library
+repeats a held key by itself (after 250 ms, then every 33 ms): hold keys for
+less than that unless repeats are wanted. Keyboard focus
 follows the pointer there, so keep the pointer inside the window (it starts
 there). Set ZEPKO_E2E_KEEP=1 to keep the temporary folder for a look.
 
