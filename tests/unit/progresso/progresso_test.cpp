@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -150,16 +151,34 @@ TEST_F(Progresso, InicioOndeNaoDaCriarAvisaEFicaCom1) {
     EXPECT_NE(aviso.find("save.bin"), std::string::npos) << aviso;
 }
 
+// Root writes into read-only folders, so as root the case runs in a child
+// process that has given up its privileges for an unprivileged user's.
 TEST_F(Progresso, PastaSemEscritaGuardaEmMemoria) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-    fs::permissions(pasta_, fs::perms::owner_read | fs::perms::owner_exec);
-    testing::internal::CaptureStderr();
-    carregaProgresso();
-    registraConclusao(1);
-    const std::string aviso = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(mapaLiberado, 2);
-    EXPECT_FALSE(fs::exists("save.bin"));
-    EXPECT_NE(aviso.find("save.bin"), std::string::npos);
+    fs::permissions(pasta_, fs::perms::owner_read | fs::perms::owner_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+    auto caso = [] {
+        testing::internal::CaptureStderr();
+        carregaProgresso();
+        registraConclusao(1);
+        const std::string aviso = testing::internal::GetCapturedStderr();
+        return mapaLiberado == 2 && !fs::exists("save.bin") &&
+               aviso.find("save.bin") != std::string::npos;
+    };
+    if (geteuid() != 0) {
+        EXPECT_TRUE(caso());
+        return;
+    }
+    const pid_t filho = fork();
+    ASSERT_GE(filho, 0);
+    if (filho == 0) {
+        const uid_t ninguem = 65534;
+        if (setgid(ninguem) != 0 || setuid(ninguem) != 0) _exit(2);
+        _exit(caso() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(filho, &status, 0), filho);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: progress not kept in memory or file written; 2: setuid";
 }
 
 }  // namespace
