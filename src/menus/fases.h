@@ -4,7 +4,7 @@
 
 #include <allegro.h>
 
-#include "entrada.h"
+#include "acoes.h"
 #include "novojogo.h"
 
 // Level 1 is always open; level k needs mapaLiberado of at least k.

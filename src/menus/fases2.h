@@ -4,7 +4,7 @@
 
 #include <allegro.h>
 
-#include "entrada.h"
+#include "acoes.h"
 
 // Shown when the bonus level is clicked while still locked (Latin-1).
 extern const char* const MENSAGEM_BONUS;

@@ -4,7 +4,7 @@
 
 #include <allegro.h>
 
-#include "entrada.h"
+#include "acoes.h"
 
 struct FigurasNovoJogo {
     BITMAP* pergunta;

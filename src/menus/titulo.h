@@ -3,7 +3,7 @@
 
 #include <allegro.h>
 
-#include "entrada.h"
+#include "acoes.h"
 
 extern const char* const TEXTO_CREDITO;
 

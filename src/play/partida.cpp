@@ -13,16 +13,16 @@ namespace {
 
 Setas setasDe(const EntradaFase& e) {
     Setas s;
-    s.cima = e.teclas[KEY_UP] != 0;
-    s.baixo = e.teclas[KEY_DOWN] != 0;
-    s.esquerda = e.teclas[KEY_LEFT] != 0;
-    s.direita = e.teclas[KEY_RIGHT] != 0;
+    s.cima = e.tecla(KEY_UP);
+    s.baixo = e.tecla(KEY_DOWN);
+    s.esquerda = e.tecla(KEY_LEFT);
+    s.direita = e.tecla(KEY_RIGHT);
     return s;
 }
 
 // Acts once per key-down: the entry is written back to 0 once handled.
 bool tomaTecla(EntradaFase& e, int codigo) {
-    if (!e.teclas[codigo]) return false;
+    if (!e.tecla(codigo)) return false;
     e.teclas[codigo] = 0;
     return true;
 }
@@ -60,10 +60,10 @@ void quadroPartida(Partida& p, BITMAP* alvo) {
     blit(p.fundo.get(), alvo, 0, 0, 0, 0, p.fundo->w, p.fundo->h);
 
     if (f.layoutBotoes == Estilo::padrao)
-        desenhaBotoes(alvo, Estilo::padrao, p.rec, *e.mouseX, *e.mouseY);
+        desenhaBotoes(alvo, Estilo::padrao, p.rec, e.x(), e.y());
 
-    pedidosBotoes(s, f, e.teclas[KEY_V] != 0, e.teclas[KEY_R] != 0,
-                  Mouse{*e.mouseX, *e.mouseY, *e.mouseB}, contTempo);
+    pedidosBotoes(s, f, e.tecla(KEY_V), e.tecla(KEY_R),
+                  Mouse{e.x(), e.y(), *e.mouseB}, contTempo);
 
     // Boxes and hero as the previous frame left them: a move shows next frame.
     desenhaCaixas(alvo, s, p.rec);
@@ -86,9 +86,9 @@ void quadroPartida(Partida& p, BITMAP* alvo) {
 
     // The bonus layout sits over the panel: only the cursor goes over it.
     if (f.layoutBotoes == Estilo::bonus)
-        desenhaBotoes(alvo, Estilo::bonus, p.rec, *e.mouseX, *e.mouseY);
+        desenhaBotoes(alvo, Estilo::bonus, p.rec, e.x(), e.y());
 
-    desenha(alvo, p.cursor.get(), *e.mouseX, *e.mouseY);
+    desenha(alvo, p.cursor.get(), e.x(), e.y());
 
     const AcaoMusica acao = passoMusica(s);
     if (acao.tipo == AcaoMusica::tocar && e.tocaFaixa) e.tocaFaixa(acao.faixa);

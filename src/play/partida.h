@@ -8,18 +8,15 @@
 #include <allegro.h>
 
 #include "desenhoFase.h"
+#include "entrada.h"
 #include "fase.h"
 #include "recursos.h"
 
-// The keys, the mouse and the keyboard buffer as a frame sees them. It points
-// at the live values rather than copying them: after the 50 ms pause of a
-// move the rest of the frame reads the keys as they are then, and the frame
-// writes entries back (Esc on completion, F1..F3 once handled).
-struct EntradaFase {
-    volatile char* teclas = key;
-    volatile int* mouseX = &mouse_x;
-    volatile int* mouseY = &mouse_y;
-    volatile int* mouseB = &mouse_b;
+// The keys, the mouse and the keyboard buffer as a frame of level play sees
+// them: after the 50 ms pause of a move the rest of the frame reads the keys
+// as they are then, and the frame writes entries back (Esc on completion,
+// F1..F3 once handled).
+struct EntradaFase : Entrada {
     std::function<bool()> teclaEsperando = [] { return keypressed() != 0; };
     std::function<void()> esvaziaTeclado = [] { clear_keybuf(); };
     std::function<void(unsigned ms)> pausa = [](unsigned ms) { rest(ms); };

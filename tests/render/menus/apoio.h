@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "entrada.h"
+#include "acoes.h"
 #include "recursos.h"
 
 class TelaMenu : public ::testing::Test {
