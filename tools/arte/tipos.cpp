@@ -27,6 +27,28 @@ FT_UInt indice(FT_Face f, unsigned c) {
     return i;
 }
 
+// Walks `texto` glyph by glyph, kerning included: loads each glyph into the
+// face's slot with `flags` and calls `cada` with its pen position. Returns the
+// pen position after the last glyph.
+template <class Cada>
+int percorre(FT_Face face, const std::string& texto, FT_Int32 flags, Cada cada) {
+    int x = 0;
+    FT_UInt anterior = 0;
+    for (char ch : texto) {
+        FT_UInt g = indice(face, codigo(ch));
+        if (anterior && FT_HAS_KERNING(face)) {
+            FT_Vector k;
+            FT_Get_Kerning(face, anterior, g, FT_KERNING_DEFAULT, &k);
+            x += int(k.x >> 6);
+        }
+        FT_Load_Glyph(face, g, flags);
+        cada(x);
+        x += int((face->glyph->advance.x + 32) >> 6);
+        anterior = g;
+    }
+    return x;
+}
+
 }  // namespace
 
 Tipo::Tipo(const std::string& arquivo, int pixels) {
@@ -40,34 +62,12 @@ Tipo::Tipo(const std::string& arquivo, int pixels) {
 Tipo::~Tipo() { FT_Done_Face(face_); }
 
 int Tipo::largura(const std::string& texto) const {
-    int x = 0;
-    FT_UInt anterior = 0;
-    for (char ch : texto) {
-        FT_UInt g = indice(face_, codigo(ch));
-        if (anterior && FT_HAS_KERNING(face_)) {
-            FT_Vector k;
-            FT_Get_Kerning(face_, anterior, g, FT_KERNING_DEFAULT, &k);
-            x += int(k.x >> 6);
-        }
-        FT_Load_Glyph(face_, g, FT_LOAD_DEFAULT);
-        x += int((face_->glyph->advance.x + 32) >> 6);
-        anterior = g;
-    }
-    return x;
+    return percorre(face_, texto, FT_LOAD_DEFAULT, [](int) {});
 }
 
 Mascara Tipo::mascara(const std::string& texto, int* linhaBase) const {
     Mascara m(largura(texto) + 2, ascendente_ + descendente_);
-    int x = 0;
-    FT_UInt anterior = 0;
-    for (char ch : texto) {
-        FT_UInt g = indice(face_, codigo(ch));
-        if (anterior && FT_HAS_KERNING(face_)) {
-            FT_Vector k;
-            FT_Get_Kerning(face_, anterior, g, FT_KERNING_DEFAULT, &k);
-            x += int(k.x >> 6);
-        }
-        FT_Load_Glyph(face_, g, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT);
+    percorre(face_, texto, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT, [&](int x) {
         FT_GlyphSlot s = face_->glyph;
         for (unsigned j = 0; j < s->bitmap.rows; ++j)
             for (unsigned i = 0; i < s->bitmap.width; ++i) {
@@ -76,9 +76,7 @@ Mascara Tipo::mascara(const std::string& texto, int* linhaBase) const {
                 int v = s->bitmap.buffer[j * s->bitmap.pitch + i];
                 m.ref(px, py) = uint8_t(std::max<int>(m.ref(px, py), v));
             }
-        x += int((s->advance.x + 32) >> 6);
-        anterior = g;
-    }
+    });
     if (linhaBase) *linhaBase = ascendente_;
     return m;
 }
