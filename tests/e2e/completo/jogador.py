@@ -5,10 +5,14 @@ game's own files."""
 
 import os
 import subprocess
+import sys
 import time
 
 from Xlib import X, XK
 from Xlib.ext import xtest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "menus"))
+from telas import ARROW_BACK, ARROW_NEXT, PLAY  # noqa: E402,F401  (re-exported for the tests)
 
 WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
@@ -21,9 +25,6 @@ GREY_150 = (150, 150, 150)
 LEVEL_POINT = {1: (107, 142), 2: (269, 142), 3: (464, 142), 4: (662, 137),
                5: (91, 345), 6: (273, 345), 7: (457, 345), 8: (658, 345),
                9: (402, 246), 10: (737, 547)}
-PLAY = (400, 370)
-ARROW_NEXT = (424, 517)
-ARROW_BACK = (364, 517)
 PARK = (790, 8)               # touches no button of any screen
 # Padlocks: level -> top-left corner, and the page they are drawn on.
 PADLOCK = {2: (220, 220), 3: (415, 220), 4: (629, 220), 5: (55, 429),
