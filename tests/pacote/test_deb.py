@@ -85,12 +85,7 @@ class PacoteDeb(unittest.TestCase):
             with open(sound, "rb") as f:
                 f.seek(start)
                 self.assertGreater(rms(f.read()), SOM, "level 1 played no music")
-            g.tap("Escape")
-            telas.wait_first_page(g)
-            g.tap("Escape")
-            telas.wait_title(g)
-            g.tap("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(telas.back_out_and_quit(g).status, 0)
             player = g.game_dir
         with open(os.path.join(player, "save.bin"), "rb") as f:
             save = f.read()

@@ -50,12 +50,7 @@ class Instalacao(unittest.TestCase):
             telas.open_first_page(g)
             g.click(*telas.LEVEL_1)
             g.wait_for("level 1", lambda: in_level(g.screenshot()))
-            g.tap("Escape")
-            telas.wait_first_page(g)
-            g.tap("Escape")
-            telas.wait_title(g)
-            g.tap("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(telas.back_out_and_quit(g).status, 0)
             return g.read_bytes("save.bin"), read_config(g.read_text("config.txt"))
 
     def test_layout_of_the_prefix(self):
