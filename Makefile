@@ -40,3 +40,20 @@ install: build
 .PHONY: bench
 bench: build
 	ZEPKO_BUILD_DIR=$(abspath $(BUILD)) /usr/bin/python3 bench/relatorio.py
+
+# The Debian package: make deb  ->  $(BUILD)/zepko_<version>_<arch>.deb,
+# built in a folder of its own with Debian's layout (packaging/deb/build-deb).
+# make test-deb checks it and installs, plays and purges it on this machine,
+# so it is not part of make test; CI runs it as root after make test.
+DEB_BUILD ?= $(BUILD)/debian
+.PHONY: deb test-deb
+deb: deps
+	./scripts/install-deps dpkg-dev
+	packaging/deb/build-deb $(DEB_BUILD) $(BUILD) $(JOBS)
+
+test-deb: deb
+	./scripts/install-deps lintian appstream desktop-file-utils
+	lintian --fail-on error,warning $(BUILD)/zepko_*.deb
+	desktop-file-validate $(DEB_BUILD)/debian/zepko/usr/share/applications/zepko.desktop
+	appstreamcli validate-tree --no-net $(DEB_BUILD)/debian/zepko
+	/usr/bin/python3 tests/pacote/test_deb.py $(BUILD)/zepko_*.deb

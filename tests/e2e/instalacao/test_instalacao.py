@@ -9,7 +9,7 @@ import sys
 import tempfile
 import unittest
 
-from zepko_e2e import ASOUNDRC, Game, read_config
+from zepko_e2e import InstalledGame, read_config
 
 sys.path.insert(0, os.environ["ZEPKO_MENUS_E2E"])
 import telas  # noqa: E402  (probes of the menu screens)
@@ -32,32 +32,6 @@ def snapshot(root):
     return found
 
 
-class InstalledGame(Game):
-    """Runs the launcher of an installed prefix instead of a run-folder copy."""
-
-    def __init__(self, prefix, home, **kw):
-        super().__init__(**kw)
-        self.prefix = prefix
-        self.home = home
-
-    def _lay_out(self):
-        self.dir = tempfile.mkdtemp(prefix="zepko-e2e-")
-        # Files the test reads are the player's own.
-        self.game_dir = os.path.join(self.home, ".local", "share", "zepko")
-
-    def start(self):
-        # A sound device for the MIDI synthesizer, as every e2e test has.
-        with open(os.path.join(self.home, ".asoundrc"), "w") as f:
-            f.write(ASOUNDRC % os.path.join(self.dir, "sound.raw"))
-        env = dict(os.environ, DISPLAY=self.display_name, HOME=self.home)
-        env.pop("XDG_DATA_HOME", None)
-        self._out = open(os.path.join(self.dir, "stdout.txt"), "wb")
-        self._err = open(os.path.join(self.dir, "stderr.txt"), "wb")
-        self.proc = subprocess.Popen([os.path.join(self.prefix, "bin", "zepko")], cwd="/",
-                                     env=env, stdin=subprocess.DEVNULL,
-                                     stdout=self._out, stderr=self._err)
-
-
 class Instalacao(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -71,17 +45,12 @@ class Instalacao(unittest.TestCase):
         shutil.rmtree(cls.root, ignore_errors=True)
 
     def play_into_level_1_and_quit(self, home):
-        with InstalledGame(self.prefix, home) as g:
+        with InstalledGame(os.path.join(self.prefix, "bin", "zepko"), home) as g:
             g.wait_window()
             telas.open_first_page(g)
             g.click(*telas.LEVEL_1)
             g.wait_for("level 1", lambda: in_level(g.screenshot()))
-            g.tap("Escape")
-            telas.wait_first_page(g)
-            g.tap("Escape")
-            telas.wait_title(g)
-            g.tap("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(telas.back_out_and_quit(g).status, 0)
             return g.read_bytes("save.bin"), read_config(g.read_text("config.txt"))
 
     def test_layout_of_the_prefix(self):

@@ -150,8 +150,6 @@ class Result:
 class Game:
     def __init__(self, config=None, save=None, remove=(), run_dir=None, screen="1024x768x24"):
         self.run_dir = run_dir or os.environ.get("ZEPKO_RUN_DIR")
-        if not self.run_dir or not os.path.isfile(os.path.join(self.run_dir, "zepko")):
-            raise E2EError("ZEPKO_RUN_DIR must name a built run folder")
         self.config = config
         self.save = save
         self.remove = list(remove)
@@ -198,6 +196,8 @@ class Game:
         self.disp.sync()
 
     def _lay_out(self):
+        if not self.run_dir or not os.path.isfile(os.path.join(self.run_dir, "zepko")):
+            raise E2EError("ZEPKO_RUN_DIR must name a built run folder")
         self.dir = tempfile.mkdtemp(prefix="zepko-e2e-")
         self.game_dir = os.path.join(self.dir, "run")
         shutil.copytree(self.run_dir, self.game_dir, symlinks=True)
@@ -437,6 +437,36 @@ class Game:
             out = f.read().decode("latin-1")
         self.result = Result(self.proc.returncode, out, self._stderr_text())
         return self.result
+
+
+class InstalledGame(Game):
+    """An installed game started through its launcher, as a player with the
+    given `home`: the files a test reads are the player's own, in
+    $HOME/.local/share/zepko. `launcher` is a path, or a name looked up in
+    `path` (a PATH value) the way a shell would."""
+
+    def __init__(self, launcher, home, path=None, **kw):
+        super().__init__(**kw)
+        self.launcher = launcher
+        self.home = home
+        self.search_path = path
+
+    def _lay_out(self):
+        self.dir = tempfile.mkdtemp(prefix="zepko-e2e-")
+        self.game_dir = os.path.join(self.home, ".local", "share", "zepko")
+
+    def start(self):
+        # The player's sound device, as every e2e game has.
+        with open(os.path.join(self.home, ".asoundrc"), "w") as f:
+            f.write(self.asoundrc())
+        env = dict(os.environ, DISPLAY=self.display_name, HOME=self.home)
+        env.pop("XDG_DATA_HOME", None)
+        if self.search_path is not None:
+            env["PATH"] = self.search_path
+        self._out = open(os.path.join(self.dir, "stdout.txt"), "wb")
+        self._err = open(os.path.join(self.dir, "stderr.txt"), "wb")
+        self.proc = subprocess.Popen([self.launcher], cwd="/", env=env, stdin=subprocess.DEVNULL,
+                                     stdout=self._out, stderr=self._err)
 
 
 def read_config(text):

@@ -58,3 +58,14 @@ def open_second_page(g):
     open_first_page(g)
     g.click(*ARROW_NEXT)
     wait_second_page(g)
+
+
+def back_out_and_quit(g):
+    """Escape from a screen above the first page (a level, the second page),
+    from the first page and from the title screen; returns the game's Result."""
+    g.tap("Escape")
+    wait_first_page(g)
+    g.tap("Escape")
+    wait_title(g)
+    g.tap("Escape")
+    return g.wait_exit()

@@ -30,12 +30,7 @@ class BonusLevel(unittest.TestCase):
             telas.wait_second_page(g)
             # The press that showed the box does not show it again.
             self.assertEqual(g.messages_seen(0.6), [])
-            g.tap("Escape")
-            telas.wait_first_page(g)
-            g.tap("Escape")
-            telas.wait_title(g)
-            g.tap("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(telas.back_out_and_quit(g).status, 0)
             self.assertEqual(g.read_bytes("save.bin"), save(8))
 
 
