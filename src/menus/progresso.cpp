@@ -79,6 +79,9 @@ void salvaProgresso() {
 }
 
 void registraConclusao(int numero) {
-    if (numero == mapaLiberado) ++mapaLiberado;
+    // A damaged file below 1 leaves level 1 open: clearing it must open
+    // level 2, or only a new game would get the player out.
+    const int maiorAberta = mapaLiberado < 1 ? 1 : mapaLiberado;
+    if (numero == maiorAberta) mapaLiberado = maiorAberta + 1;
     salvaProgresso();
 }

@@ -10,6 +10,6 @@ extern int mapaLiberado;  // level k (2..9) is open when mapaLiberado >= k; the 
 void carregaProgresso();
 // Writes mapaLiberado into the first four bytes of save.bin.
 void salvaProgresso();
-// Clearing the highest open level opens the next one; the file is rewritten
-// in every case.
+// Clearing the highest open level opens the next one (a stored value below 1
+// counts as 1 here); the file is rewritten in every case.
 void registraConclusao(int numero);

@@ -107,7 +107,7 @@ TEST_F(Progresso, ValoresForaDaFaixaSaoUsadosComoEstao) {
     grava({0xFB, 0xFF, 0xFF, 0xFF});
     carregaProgresso();
     EXPECT_EQ(mapaLiberado, -5);
-    registraConclusao(1);
+    registraConclusao(2);
     EXPECT_EQ(mapaLiberado, -5);
     EXPECT_EQ(arquivo(), (Bytes{0xFB, 0xFF, 0xFF, 0xFF}));
 
@@ -120,6 +120,19 @@ TEST_F(Progresso, ValoresForaDaFaixaSaoUsadosComoEstao) {
     grava({0xE8, 0x03, 0x00, 0x00});
     carregaProgresso();
     EXPECT_EQ(mapaLiberado, 1000);
+}
+
+// For the completion rule alone a value below 1 counts as 1: level 1, the
+// only open one, opens level 2 when it is cleared.
+TEST_F(Progresso, AbaixoDe1ConcluirAFase1AbreA2) {
+    for (const Bytes& valor : {Bytes{0, 0, 0, 0}, Bytes{0xFD, 0xFF, 0xFF, 0xFF},
+                               Bytes{0, 0, 0, 0x80}}) {
+        grava(valor);
+        carregaProgresso();
+        registraConclusao(1);
+        EXPECT_EQ(mapaLiberado, 2);
+        EXPECT_EQ(arquivo(), (Bytes{2, 0, 0, 0}));
+    }
 }
 
 TEST_F(Progresso, NovoJogoGravaO1) {
