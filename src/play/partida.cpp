@@ -27,12 +27,12 @@ bool tomaTecla(EntradaFase& e, int codigo) {
     return true;
 }
 
+}  // namespace
+
 void tocaFaixa(int numero) {
     // A missing track is left out: the level plays on in silence.
     if (MIDI* m = musica(faixas[numero - 1].arquivo)) play_midi(m, -1);
 }
-
-}  // namespace
 
 Partida::Partida(const DadosFase& f, const RecursosFase& r)
     : fase(f),
