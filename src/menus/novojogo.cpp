@@ -40,6 +40,7 @@ void quadroNovoJogo(BITMAP*& alvo, EstadoNovoJogo& estado, const FigurasNovoJogo
             ++estado.w;
         }
         estado.animar = false;
+        estado.botaoSolto = false;
     }
 
     desenhaCaixa(alvo, estado.w, estado.h);
@@ -47,14 +48,18 @@ void quadroNovoJogo(BITMAP*& alvo, EstadoNovoJogo& estado, const FigurasNovoJogo
     if (entrada.sobre(BOTAO_SIM)) desenha(alvo, figuras.simAceso, X_SIM, Y_SIM);
     if (entrada.sobre(BOTAO_NAO)) desenha(alvo, figuras.naoAceso, X_NAO, Y_NAO);
 
-    if (entrada.cliqueEm(BOTAO_SIM)) {
+    // The press that opened the box, still held and dragged onto yes, must
+    // not erase the progress. It is not used up either: writing the button
+    // state to 0 would look like a release until the next mouse report.
+    if (!entrada.clique()) estado.botaoSolto = true;
+    if (estado.botaoSolto && entrada.cliqueEm(BOTAO_SIM)) {
         mapaLiberado = 1;
         salvaProgresso();
         estado.aberto = false;
         entrada.soltaBotao();
     }
     // Any other click while the box is open is used up here.
-    if (entrada.clique()) {
+    if (estado.botaoSolto && entrada.clique()) {
         if (entrada.sobre(BOTAO_NAO)) estado.aberto = false;
         entrada.soltaBotao();
     }

@@ -2,10 +2,14 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 int mapaLiberado = 1;
 
 namespace {
+
+namespace fs = std::filesystem;
 
 const char* const ARQUIVO = "save.bin";
 
@@ -23,9 +27,23 @@ void avisaSemArquivo() {
                  ARQUIVO);
 }
 
+// Only a regular file, or none yet, is ever opened: opening a named pipe
+// blocks until someone writes into it, and a device would take our bytes.
+bool usavel() {
+    std::error_code erro;
+    const fs::file_type tipo = fs::status(ARQUIVO, erro).type();
+    if (tipo == fs::file_type::regular || tipo == fs::file_type::not_found) return true;
+    std::fprintf(stderr,
+                 "zepko: %s is not a regular file; it is left alone and progress is kept only "
+                 "until the game ends\n",
+                 ARQUIVO);
+    return false;
+}
+
 }  // namespace
 
 void carregaProgresso() {
+    if (!usavel()) return;
     std::FILE* f = std::fopen(ARQUIVO, "rb");
     if (!f) {
         f = std::fopen(ARQUIVO, "w+b");
@@ -49,6 +67,7 @@ void carregaProgresso() {
 }
 
 void salvaProgresso() {
+    if (!usavel()) return;
     std::FILE* f = std::fopen(ARQUIVO, "r+b");
     if (!f) f = std::fopen(ARQUIVO, "w+b");
     if (!f) {
@@ -60,6 +79,9 @@ void salvaProgresso() {
 }
 
 void registraConclusao(int numero) {
-    if (numero == mapaLiberado) ++mapaLiberado;
+    // A damaged file below 1 leaves level 1 open: clearing it must open
+    // level 2, or only a new game would get the player out.
+    const int maiorAberta = mapaLiberado < 1 ? 1 : mapaLiberado;
+    if (numero == maiorAberta) mapaLiberado = maiorAberta + 1;
     salvaProgresso();
 }

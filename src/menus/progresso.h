@@ -5,9 +5,11 @@
 extern int mapaLiberado;  // level k (2..9) is open when mapaLiberado >= k; the bonus at >= 10
 
 // Reads save.bin, creating it with the current value when it is missing.
+// A save.bin that cannot be used (not a regular file, or a folder without
+// write access) leaves the value in memory, with one line on stderr.
 void carregaProgresso();
 // Writes mapaLiberado into the first four bytes of save.bin.
 void salvaProgresso();
-// Clearing the highest open level opens the next one; the file is rewritten
-// in every case.
+// Clearing the highest open level opens the next one (a stored value below 1
+// counts as 1 here); the file is rewritten in every case.
 void registraConclusao(int numero);

@@ -27,12 +27,12 @@ bool tomaTecla(EntradaFase& e, int codigo) {
     return true;
 }
 
+}  // namespace
+
 void tocaFaixa(int numero) {
     // A missing track is left out: the level plays on in silence.
     if (MIDI* m = musica(faixas[numero - 1].arquivo)) play_midi(m, -1);
 }
-
-}  // namespace
 
 Partida::Partida(const DadosFase& f, const RecursosFase& r)
     : fase(f),
@@ -88,12 +88,13 @@ void quadroPartida(Partida& p, BITMAP* alvo) {
     if (f.layoutBotoes == Estilo::bonus)
         desenhaBotoes(alvo, Estilo::bonus, p.rec, e.x(), e.y());
 
-    desenha(alvo, p.cursor.get(), e.x(), e.y());
-
     const AcaoMusica acao = passoMusica(s);
     if (acao.tipo == AcaoMusica::tocar && e.tocaFaixa) e.tocaFaixa(acao.faixa);
     if (acao.tipo == AcaoMusica::parar) e.paraMusica();
     desenhaMusica(alvo, s.faixa, p.rec);
+    // The pointer goes over everything, the music lines at the bottom too.
+    desenha(alvo, p.cursor.get(), e.x(), e.y());
+
     TeclasMusica fs;
     fs.f2 = tomaTecla(e, KEY_F2);
     fs.f3 = tomaTecla(e, KEY_F3);

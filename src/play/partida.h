@@ -36,8 +36,11 @@ struct Partida {
     Partida(const DadosFase& fase, const RecursosFase& rec);
 };
 
+// Plays playlist track 1..12 from its start, over and over.
+void tocaFaixa(int numero);
+
 // Loads the twelve tracks (once, through the cache), draws the first track at
-// random and lets the frames play tracks with play_midi.
+// random and lets the frames play tracks with tocaFaixa.
 void iniciaMusica(Partida& p);
 
 // One frame of level play, from the board to the music lines; the frame loop

@@ -13,6 +13,17 @@ int ladrilho(const DadosFase& fase, Celula c) {
 
 Celula vizinha(Celula c, int dx, int dy) { return {c.x + dx, c.y + dy}; }
 
+Celula adiante(Celula c, int direcao) {
+    switch (direcao) {
+        case FRENTE: return vizinha(c, 0, 1);
+        case DIREITA: return vizinha(c, 1, 0);
+        case COSTAS: return vizinha(c, 0, -1);
+        case ESQUERDA: return vizinha(c, -1, 0);
+    }
+    return c;
+}
+
+// Whether a box other than box `indice` (-1: any box) stands on `c`.
 bool outraCaixaEm(const EstadoFase& e, int indice, Celula c) {
     for (int i = 0; i < e.numCaixas; ++i)
         if (i != indice && e.caixas[i] == c) return true;
@@ -118,13 +129,15 @@ Tecla processaTecla(EstadoFase& e, const DadosFase& fase, Setas setas) {
         e.direcao = SEM_SETA;
 
     if (e.direcao != SEM_SETA && !e.bloqueioCaixaParede && !e.bloqueioCaixaCaixa) {
-        switch (e.direcao) {
-            case FRENTE: ++e.heroi.y; break;
-            case DIREITA: ++e.heroi.x; break;
-            case COSTAS: --e.heroi.y; break;
-            case ESQUERDA: --e.heroi.x; break;
+        const Celula destino = adiante(e.heroi, e.direcao);
+        // The flags alone do not keep the hero out of a box or a wall: a box
+        // refused in one held direction has its flag cleared by a later box
+        // pushed in the other, and an arrow that went down after the wall
+        // test is only seen here. The hero then turns without stepping.
+        if (ladrilho(fase, destino) != PAREDE && !outraCaixaEm(e, -1, destino)) {
+            e.heroi = destino;
+            ++e.passos;
         }
-        ++e.passos;
     }
     return setas.alguma() ? Tecla::comSeta : Tecla::semSeta;
 }

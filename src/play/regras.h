@@ -72,7 +72,8 @@ enum class Tecla {
 // V, R, F1.. count too, with no arrow down). Starts the clock on the first
 // arrow press, refreshes the undo copy, runs the push tests (each box in
 // table order, Left, Right, Up, Down), turns the hero (Up, Down, Left, Right
-// first wins) and steps it unless a box flag is set.
+// first wins) and steps it unless a box flag is set or its next cell still
+// holds a box or a wall.
 Tecla processaTecla(EstadoFase& estado, const DadosFase& fase, Setas setas);
 
 // Frame step 8: sets each caixaNoAlvo from the map. With every box on a

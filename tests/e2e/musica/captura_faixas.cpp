@@ -1,6 +1,6 @@
 // Plays every playlist track the way the game does (config.txt in the
-// current folder, install_sound with autodetection, load_midi, play_midi
-// looping) from a copy of the run folder made elsewhere, with ALSA's
+// current folder, install_sound with autodetection, the game's own
+// tocaFaixa) from a copy of the run folder made elsewhere, with ALSA's
 // default device pointed at a file, and measures the samples that came out.
 //
 // captura_faixas RUN_DIR SHIPPED_CONFIG
@@ -20,6 +20,8 @@
 #include <vector>
 
 #include "faixas.h"
+#include "partida.h"
+#include "recursos.h"
 
 namespace fs = std::filesystem;
 
@@ -138,6 +140,7 @@ public:
     }
 
     void TearDown() override {
+        liberaRecursos();
         remove_sound();
         allegro_exit();
         paraX();
@@ -168,7 +171,7 @@ TEST_P(Faixa, SoundsAndComesRoundAgain) {
     EXPECT_LE(segundos, 180) << f.arquivo;
 
     uintmax_t inicio = tamanho();
-    play_midi(m, TRUE);
+    tocaFaixa(GetParam() + 1);
     rest(2500);
     uintmax_t meio = tamanho();
     // The last two beats, then on past the end: the loop must start over.

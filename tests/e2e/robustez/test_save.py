@@ -1,6 +1,7 @@
 """save.bin of every length and of values outside 1 to 11: the value is used
-as it is (seen in the padlocks and in what clearing level 1 writes back),
-short files leave it at 1 and stay untouched until a level is cleared."""
+as it is (seen in the padlocks and in what clearing level 1 writes back,
+where a value below 1 counts as 1), short files leave it at 1 and stay
+untouched until a level is cleared."""
 
 import time
 import unittest
@@ -50,10 +51,11 @@ class Save(unittest.TestCase):
         for v in VALUES:
             for tail in (b"", TAIL):
                 with self.subTest(value=v, length=4 + len(tail)):
-                    # Clearing level 1 raises only a 1; any other value is
-                    # written back as it was, and bytes past the fourth stay.
+                    # Clearing level 1 raises a value of 1 or below to 2;
+                    # a higher one is written back as it was, and bytes
+                    # past the fourth stay.
                     after = self.play_level_1(le(v) + tail, v)
-                    self.assertEqual(after, le(v) + tail)
+                    self.assertEqual(after, le(2 if v < 1 else v) + tail)
 
 
 if __name__ == "__main__":

@@ -178,7 +178,9 @@ TEST_F(Fases, EveryOpeningOfTheBoxGrowsItAgain) {
         EXPECT_EQ(passos, 171) << "opening " << vez;
         quadro();  // open, already grown
         EXPECT_EQ(passos, 171);
-        mouse(475, 350, true);  // no
+        mouse(475, 350);  // let go, then press on no
+        quadro();
+        mouse(475, 350, true);
         quadro();
         EXPECT_FALSE(estado.novoJogo.aberto);
         mouse(600, 500);

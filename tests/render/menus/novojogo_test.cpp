@@ -153,6 +153,27 @@ TEST_F(NovoJogo, NoClosesWithoutTouchingProgress) {
     EXPECT_EQ(getpixel(t, 530, 311), makecol(150, 150, 150));
 }
 
+// The press that opened the box, still held and dragged onto yes or no, is
+// no click there; a press that begins over the open box is.
+TEST_F(NovoJogo, OnlyAPressBegunOverTheOpenBoxCounts) {
+    mapaLiberado = 5;
+    mouse(92, 557, true);  // on the new-game button
+    quadro();
+    mouse(320, 350, true);  // dragged onto yes
+    quadro();
+    mouse(475, 350, true);  // and onto no
+    quadro();
+    EXPECT_EQ(mapaLiberado, 5);
+    EXPECT_TRUE(estado.aberto);
+    EXPECT_FALSE(existe("save.bin"));
+
+    mouse(320, 350);
+    quadro();
+    mouse(320, 350, true);
+    quadro();
+    EXPECT_EQ(mapaLiberado, 1);
+}
+
 TEST_F(NovoJogo, ClicksBesideTheButtonsAreUsedUpAndKeepTheBoxOpen) {
     mapaLiberado = 7;
     estado.animar = false;

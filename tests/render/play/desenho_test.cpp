@@ -187,6 +187,22 @@ TEST_F(Desenho, MusicFooterIsCentredAndTheTitleFollowsTheTrack) {
     Bitmap nada = bloco(800, 600, 0, 0, 0);
     desenhaMusica(nada.get(), -1, r);
     EXPECT_FALSE(temCor(nada.get(), 0, 0, 799, 580, branco));
+
+    // The footer's very text, and track 5 under its own title (6 has a
+    // title of the same length).
+    auto soEscreve = [](BITMAP* b, int y, const char* texto, int c) {
+        Bitmap esperado = bloco(800, 600, 0, 0, 0);
+        textprintf_centre_ex(esperado.get(), font, 400, y, c, -1, "%s", texto);
+        for (int yy = y; yy < y + text_height(font); ++yy)
+            for (int x = 0; x < 800; ++x)
+                if (getpixel(b, x, yy) != getpixel(esperado.get(), x, yy)) return false;
+        return true;
+    };
+    EXPECT_TRUE(soEscreve(pausado.get(), 589,
+                          "F1 - Pausar/Tocar     F2 - Anterior     F3 - Pr\xF3ximo", cinza));
+    Bitmap cinco = bloco(800, 600, 0, 0, 0);
+    desenhaMusica(cinco.get(), 5, r);
+    EXPECT_TRUE(soEscreve(cinco.get(), 565, faixas[4].titulo, branco));
 }
 
 }  // namespace

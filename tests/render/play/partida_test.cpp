@@ -128,6 +128,19 @@ TEST_F(Partidas, BonusButtonsAndLabelsAreDrawnOverTheStatusPanel) {
     EXPECT_EQ(cor(c.get(), 710, 400), tom(voltar2));
 }
 
+TEST_F(Partidas, ThePointerIsDrawnOverTheMusicLines) {
+    mx = 300;
+    my = 580;  // over the footer and its "Tocar"
+    Partida p(tabelaFases[0], recursos());
+    p.entrada = entrada();
+    Bitmap b = quadro(p);
+    BITMAP* cursor = p.cursor.get();
+    for (int y = 0; y < cursor->h; ++y)
+        for (int x = 0; x < cursor->w; ++x)
+            if (getpixel(cursor, x, y) != bitmap_mask_color(cursor))
+                ASSERT_EQ(cor(b.get(), mx + x, my + y), getpixel(cursor, x, y)) << x << "," << y;
+}
+
 TEST_F(Partidas, ALevelWithEveryFileMissingStillPlays) {
     Partida p(tabelaFases[1], carregaRecursosFase(Estilo::padrao));
     p.entrada = entrada();

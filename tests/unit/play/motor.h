@@ -10,6 +10,7 @@
 // Input of one frame.
 struct Quadro {
     Setas setas;               // arrows held during the frame
+    Setas descemNaTecla;       // arrows that go down between the wall test and the press
     bool tecla = false;        // a key press reaches the buffer before the frame
     bool soltaNoFim = false;   // the arrows are released before step 8
     bool v = false;            // key[KEY_V]
@@ -28,6 +29,11 @@ inline Quadro seta(char letra) {
     return q;
 }
 
+inline Setas une(Setas a, Setas b) {
+    return {a.cima || b.cima, a.baixo || b.baixo, a.esquerda || b.esquerda,
+            a.direita || b.direita};
+}
+
 // A frame in which nothing is pressed.
 inline Quadro parado() { return {}; }
 
@@ -42,13 +48,14 @@ public:
         pedidosBotoes(estado, fase, q.v, q.r, q.mouse, contTempo);  // step 3
         desenhoNoAlvo = estado.caixaNoAlvo;                              // step 4
         testeParede(estado, fase, q.setas, largura_, altura_);         // step 5
+        const Setas depois = une(q.setas, q.descemNaTecla);
         if (buffer) {                                                    // step 7
-            const Tecla t = processaTecla(estado, fase, q.setas);
+            const Tecla t = processaTecla(estado, fase, depois);
             if (t == Tecla::comSeta) ++pausas;
             if (t != Tecla::ignorada) buffer = false;
         }
         if (avaliaAlvos(estado, fase)) esc = true;                       // step 8
-        if (liberaBloqueios(estado, q.soltaNoFim ? Setas{} : q.setas)) buffer = false;
+        if (liberaBloqueios(estado, q.soltaNoFim ? Setas{} : depois)) buffer = false;
         atualizaRelogio(estado, contTempo);                              // step 9
     }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "motor.h"
@@ -36,11 +37,7 @@ std::unique_ptr<Sala> sala(Celula heroi, std::vector<Celula> caixas, std::vector
 
 Quadro juntas(char a, char b) {
     Quadro q = seta(a);
-    const Quadro outra = seta(b);
-    q.setas.cima |= outra.setas.cima;
-    q.setas.baixo |= outra.setas.baixo;
-    q.setas.esquerda |= outra.setas.esquerda;
-    q.setas.direita |= outra.setas.direita;
+    q.setas = une(q.setas, seta(b).setas);
     return q;
 }
 
@@ -251,6 +248,87 @@ TEST(Empurrao, UltimoTesteDeEmpurraoDecide) {
     EXPECT_EQ(m.estado.caixas[0], (Celula{4, 5}));
     EXPECT_EQ(m.estado.caixas[2], (Celula{5, 3}));
     EXPECT_EQ(m.estado.heroi, (Celula{5, 4}));
+}
+
+// --- two arrows at once ---------------------------------------------------------
+
+// Level 1 from its start: Up held against box 2 (a wall behind it), then Down
+// pressed too. Box 3 goes down onto its target; the hero turns up and stays.
+TEST(DuasSetas, Fase1CimaSeguradaEBaixoApertadoNaoEntraNaCaixa) {
+    Motor m(tabelaFases[0]);
+    m.quadro(seta('C'));
+    Quadro segura;
+    segura.setas.cima = true;
+    for (int i = 0; i < 6; ++i) m.quadro(segura);
+    m.quadro(juntas('C', 'B'));
+    EXPECT_EQ(m.estado.caixas[3], (Celula{10, 8}));
+    EXPECT_EQ(m.estado.caixas[2], (Celula{10, 5}));
+    EXPECT_EQ(m.estado.heroi, (Celula{10, 6}));
+    EXPECT_EQ(m.estado.direcao, COSTAS);
+    EXPECT_EQ(m.estado.passos, 0);
+    EXPECT_EQ(m.estado.movimentos, 1);
+
+    // Right goes down after the wall test has read the arrows: the wall
+    // right of the start still stops the hero.
+    Motor n(tabelaFases[0]);
+    Quadro q;
+    q.tecla = true;
+    q.descemNaTecla.direita = true;
+    n.quadro(q);
+    EXPECT_EQ(n.estado.heroi, (Celula{10, 6}));
+    EXPECT_EQ(n.estado.passos, 0);
+}
+
+::testing::AssertionResult tudoNoLugar(const EstadoFase& e, const Mapa& mapa) {
+    auto livre = [&](Celula c) {
+        return c.x >= 0 && c.x < COLUNAS && c.y >= 0 && c.y < LINHAS && mapa[c.y][c.x] != PAREDE;
+    };
+    auto falha = [](const char* o_que, Celula c) {
+        return ::testing::AssertionFailure() << o_que << " (" << c.x << ", " << c.y << ")";
+    };
+    if (!livre(e.heroi)) return falha("hero off the board or on a wall at", e.heroi);
+    for (int i = 0; i < e.numCaixas; ++i) {
+        if (!livre(e.caixas[i])) return falha("box off the board or on a wall at", e.caixas[i]);
+        if (e.caixas[i] == e.heroi) return falha("hero inside a box at", e.heroi);
+        for (int j = i + 1; j < e.numCaixas; ++j)
+            if (e.caixas[i] == e.caixas[j]) return falha("two boxes at", e.caixas[i]);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Random single and two-arrow presses on every level, with arrows held
+// between presses, let go before a frame ends, or going down between the
+// wall test and the press; now and then a restart.
+TEST(DuasSetas, NadaFicaOndeNaoPode) {
+    std::mt19937 sorte(11);
+    auto setas = [&](int quantas) {
+        Setas s;
+        for (int i = 0; i < quantas; ++i) {
+            switch (sorte() % 4) {
+                case 0: s.cima = true; break;
+                case 1: s.baixo = true; break;
+                case 2: s.esquerda = true; break;
+                case 3: s.direita = true; break;
+            }
+        }
+        return s;
+    };
+    for (const DadosFase& f : tabelaFases) {
+        for (int partida = 0; partida < 100; ++partida) {
+            Motor m(f);
+            for (int n = 0; n < 60; ++n) {
+                Quadro q;
+                q.setas = setas(sorte() % 5 == 0 ? 0 : 1 + sorte() % 2);
+                if (sorte() % 8 == 0) q.descemNaTecla = setas(1);
+                q.tecla = sorte() % 4 != 0;
+                q.soltaNoFim = sorte() % 4 == 0;
+                q.r = sorte() % 40 == 0;
+                m.quadro(q);
+                ASSERT_TRUE(tudoNoLugar(m.estado, *f.mapa))
+                    << "level " << f.numero << ", game " << partida << ", frame " << n;
+            }
+        }
+    }
 }
 
 TEST(Empurrao, SoCodigoUmPara) {

@@ -2,6 +2,7 @@
 // short and long files, a file that cannot be written.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -106,7 +107,7 @@ TEST_F(Progresso, ValoresForaDaFaixaSaoUsadosComoEstao) {
     grava({0xFB, 0xFF, 0xFF, 0xFF});
     carregaProgresso();
     EXPECT_EQ(mapaLiberado, -5);
-    registraConclusao(1);
+    registraConclusao(2);
     EXPECT_EQ(mapaLiberado, -5);
     EXPECT_EQ(arquivo(), (Bytes{0xFB, 0xFF, 0xFF, 0xFF}));
 
@@ -119,6 +120,19 @@ TEST_F(Progresso, ValoresForaDaFaixaSaoUsadosComoEstao) {
     grava({0xE8, 0x03, 0x00, 0x00});
     carregaProgresso();
     EXPECT_EQ(mapaLiberado, 1000);
+}
+
+// For the completion rule alone a value below 1 counts as 1: level 1, the
+// only open one, opens level 2 when it is cleared.
+TEST_F(Progresso, AbaixoDe1ConcluirAFase1AbreA2) {
+    for (const Bytes& valor : {Bytes{0, 0, 0, 0}, Bytes{0xFD, 0xFF, 0xFF, 0xFF},
+                               Bytes{0, 0, 0, 0x80}}) {
+        grava(valor);
+        carregaProgresso();
+        registraConclusao(1);
+        EXPECT_EQ(mapaLiberado, 2);
+        EXPECT_EQ(arquivo(), (Bytes{2, 0, 0, 0}));
+    }
 }
 
 TEST_F(Progresso, NovoJogoGravaO1) {
@@ -149,6 +163,31 @@ TEST_F(Progresso, InicioOndeNaoDaCriarAvisaEFicaCom1) {
     const std::string aviso = testing::internal::GetCapturedStderr();
     EXPECT_EQ(mapaLiberado, 1);
     EXPECT_NE(aviso.find("save.bin"), std::string::npos) << aviso;
+}
+
+// A named pipe as save.bin would block the start, or take the bytes we
+// write. Held open here with four bytes waiting, so that opening it would
+// not block this test but read those bytes or add ours.
+TEST_F(Progresso, ArquivoQueNaoERegularFicaIntocado) {
+    ASSERT_EQ(mkfifo("save.bin", 0600), 0);
+    const int cano = open("save.bin", O_RDWR | O_NONBLOCK);
+    ASSERT_GE(cano, 0);
+    const unsigned char sete[4] = {7, 0, 0, 0};
+    ASSERT_EQ(write(cano, sete, 4), 4);
+
+    testing::internal::CaptureStderr();
+    carregaProgresso();
+    const std::string aviso = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(mapaLiberado, 1);
+    EXPECT_NE(aviso.find("save.bin"), std::string::npos) << aviso;
+    EXPECT_EQ(std::count(aviso.begin(), aviso.end(), '\n'), 1) << aviso;
+    registraConclusao(1);
+    EXPECT_EQ(mapaLiberado, 2);
+
+    unsigned char lido[8];
+    EXPECT_EQ(read(cano, lido, sizeof lido), 4) << "bytes taken from the pipe or added to it";
+    close(cano);
+    EXPECT_TRUE(fs::is_fifo("save.bin"));
 }
 
 // Root writes into read-only folders, so as root the case runs in a child
