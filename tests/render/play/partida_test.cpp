@@ -135,10 +135,13 @@ TEST_F(Partidas, ThePointerIsDrawnOverTheMusicLines) {
     p.entrada = entrada();
     Bitmap b = quadro(p);
     BITMAP* cursor = p.cursor.get();
-    for (int y = 0; y < cursor->h; ++y)
-        for (int x = 0; x < cursor->w; ++x)
-            if (getpixel(cursor, x, y) != bitmap_mask_color(cursor))
+    for (int y = 0; y < cursor->h; ++y) {
+        for (int x = 0; x < cursor->w; ++x) {
+            if (getpixel(cursor, x, y) != bitmap_mask_color(cursor)) {
                 ASSERT_EQ(cor(b.get(), mx + x, my + y), getpixel(cursor, x, y)) << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST_F(Partidas, ALevelWithEveryFileMissingStillPlays) {
