@@ -271,8 +271,11 @@ int LZW_decode(PACKFILE* f, BITMAP* bmp, const int* row_order) {
             first[next] = first[prev];
             length[next] = uint16_t(length[prev] + 1);
             next++;
-            if (next == 1 << width && width < 12) width++;
         }
+        // Tested after every data code, not only after a new entry: with a
+        // minimum code size of 1 the next free code (4) already fills the
+        // 2-bit codes right after a clear.
+        if (next == 1 << width && width < 12) width++;
         prev = code;
     }
     return in.finish() ? 0 : -1;
