@@ -362,9 +362,11 @@ void algif_render_frame(gif_animation* gif, BITMAP* bmp, int f, int x, int y) {
     }
 
     const gif_palette& pal = frame.palette.colors_count ? frame.palette : gif->palette;
+    // Indices past the table's count are black, as its unread entries are.
     int colour[256];
-    for (int i = 0; i < 256; i++)
+    for (int i = 0; i < pal.colors_count; i++)
         colour[i] = makecol_depth(depth, pal.colors[i].r, pal.colors[i].g, pal.colors[i].b);
+    std::fill(colour + pal.colors_count, colour + 256, makecol_depth(depth, 0, 0, 0));
 
     // The frame's rectangle, cut to the bitmap and its clipping rectangle.
     int x0 = std::max(fx, 0), y0 = std::max(fy, 0);

@@ -11,9 +11,17 @@
 // is a file whose images add up to more than kGifMaxTotalPixels or that holds
 // more than kGifMaxFrames images: a few bytes of file must not be able to ask
 // for gigabytes.
+#ifndef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
 constexpr long kGifMaxPixels = 1L << 24;
 constexpr long kGifMaxTotalPixels = 1L << 26;
 constexpr int kGifMaxFrames = 10000;
+#else
+// The fuzzer's time would go to clearing bitmaps of millions of pixels that
+// a few header bytes ask for, not to the parser and the decoder.
+constexpr long kGifMaxPixels = 1L << 16;
+constexpr long kGifMaxTotalPixels = 1L << 18;
+constexpr int kGifMaxFrames = 256;
+#endif
 
 struct gif_palette {
     int colors_count = 0;  // 0: the table is absent
