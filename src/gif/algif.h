@@ -16,11 +16,12 @@ constexpr long kGifMaxPixels = 1L << 24;
 constexpr long kGifMaxTotalPixels = 1L << 26;
 constexpr int kGifMaxFrames = 10000;
 #else
-// The fuzzer's time would go to clearing bitmaps of millions of pixels that
-// a few header bytes ask for, not to the parser and the decoder.
-constexpr long kGifMaxPixels = 1L << 16;
-constexpr long kGifMaxTotalPixels = 1L << 18;
-constexpr int kGifMaxFrames = 256;
+// Small enough that the fuzzer's time goes to the parser and the decoder, not
+// to clearing and drawing the millions of pixels or thousands of frames that
+// a few header bytes can ask for.
+constexpr long kGifMaxPixels = 1L << 14;
+constexpr long kGifMaxTotalPixels = 1L << 16;
+constexpr int kGifMaxFrames = 16;
 #endif
 
 struct gif_palette {
