@@ -24,11 +24,13 @@ test: build
 clean:
 	rm -rf $(BUILD)
 
-# The GIF fuzzer for longer than the minute of make test: make fuzz FUZZ_SECONDS=3600
+# The GIF fuzzer for longer than the minute of make test: make fuzz FUZZ_SECONDS=3600,
+# or a number of executions: make fuzz FUZZ_SECONDS=0 FUZZ_RUNS=10000000 (0 seconds: no time limit)
 FUZZ_SECONDS ?= 900
+FUZZ_RUNS ?= -1
 .PHONY: fuzz
 fuzz: build
-	sh tests/fuzz/gif/fuzz.sh $(BUILD)/tests/fuzz/gif/gif_fuzzer $(BUILD)/tests/fuzz/gif/corpus $(FUZZ_SECONDS)
+	sh tests/fuzz/gif/fuzz.sh $(BUILD)/tests/fuzz/gif/gif_fuzzer $(BUILD)/tests/fuzz/gif/corpus $(FUZZ_SECONDS) $(FUZZ_RUNS)
 
 # make install PREFIX=/some/prefix   (default /usr/local)
 PREFIX ?= /usr/local

@@ -271,8 +271,11 @@ int LZW_decode(PACKFILE* f, BITMAP* bmp, const int* row_order) {
             first[next] = first[prev];
             length[next] = uint16_t(length[prev] + 1);
             next++;
-            if (next == 1 << width && width < 12) width++;
         }
+        // Tested after every data code, not only after a new entry: with a
+        // minimum code size of 1 the next free code (4) already fills the
+        // 2-bit codes right after a clear.
+        if (next == 1 << width && width < 12) width++;
         prev = code;
     }
     return in.finish() ? 0 : -1;
@@ -359,9 +362,11 @@ void algif_render_frame(gif_animation* gif, BITMAP* bmp, int f, int x, int y) {
     }
 
     const gif_palette& pal = frame.palette.colors_count ? frame.palette : gif->palette;
+    // Indices past the table's count are black, as its unread entries are.
     int colour[256];
-    for (int i = 0; i < 256; i++)
+    for (int i = 0; i < pal.colors_count; i++)
         colour[i] = makecol_depth(depth, pal.colors[i].r, pal.colors[i].g, pal.colors[i].b);
+    std::fill(colour + pal.colors_count, colour + 256, makecol_depth(depth, 0, 0, 0));
 
     // The frame's rectangle, cut to the bitmap and its clipping rectangle.
     int x0 = std::max(fx, 0), y0 = std::max(fy, 0);

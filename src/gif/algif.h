@@ -11,9 +11,18 @@
 // is a file whose images add up to more than kGifMaxTotalPixels or that holds
 // more than kGifMaxFrames images: a few bytes of file must not be able to ask
 // for gigabytes.
+#ifndef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
 constexpr long kGifMaxPixels = 1L << 24;
 constexpr long kGifMaxTotalPixels = 1L << 26;
 constexpr int kGifMaxFrames = 10000;
+#else
+// Small enough that the fuzzer's time goes to the parser and the decoder, not
+// to clearing and drawing the millions of pixels or thousands of frames that
+// a few header bytes can ask for.
+constexpr long kGifMaxPixels = 1L << 14;
+constexpr long kGifMaxTotalPixels = 1L << 16;
+constexpr int kGifMaxFrames = 16;
+#endif
 
 struct gif_palette {
     int colors_count = 0;  // 0: the table is absent

@@ -1,5 +1,6 @@
 #include "inicio.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -26,8 +27,25 @@ END_OF_FUNCTION(funcFPS)
 void funcTempo() { ++contTempo; }
 END_OF_FUNCTION(funcTempo)
 
+namespace {
+
+// With no system driver the library has no message box and no timer (its
+// install_timer would crash), so stderr is all there is; exits before any
+// file is read or written.
+[[noreturn]] void semSistemaGrafico() {
+    std::string falta = "no graphical display";
+#ifdef ALLEGRO_WITH_XWINDOWS
+    const char* tela = std::getenv("DISPLAY");
+    falta += tela && *tela ? std::string(" (cannot open DISPLAY ") + tela + ")" : " (DISPLAY is not set)";
+#endif
+    std::fprintf(stderr, "zepko: cannot start: %s\n", falta.c_str());
+    std::exit(-1);
+}
+
+}  // namespace
+
 void inicia_allegro() {
-    allegro_init();
+    if (allegro_init() != 0) semSistemaGrafico();
     // The pixel-mask collision library is never used by the game, so there
     // is nothing to initialise for it.
     install_timer();

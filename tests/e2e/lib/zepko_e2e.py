@@ -35,11 +35,12 @@ runs a private copy of the run folder (ZEPKO_RUN_DIR, set by CTest) in a
 temporary folder, so test files can run in parallel. `config` / `save`
 replace config.txt / save.bin in the copy (None keeps the run folder's, and
 config="" or remove=["config.txt"] leaves it missing); `remove` deletes paths
-of the copy. Key auto-repeat is off in the test X server, but the library
-repeats a held key by itself (after 250 ms, then every 33 ms): hold keys for
-less than that unless repeats are wanted. Keyboard focus
-follows the pointer there, so keep the pointer inside the window (it starts
-there). Set ZEPKO_E2E_KEEP=1 to keep the temporary folder for a look.
+of the copy; display=False starts the game with DISPLAY unset. Key
+auto-repeat is off in the test X server, but the library repeats a held key
+by itself (after 250 ms, then every 33 ms): hold keys for less than that
+unless repeats are wanted. Keyboard focus follows the pointer there, so keep
+the pointer inside the window (it starts there). Set ZEPKO_E2E_KEEP=1 to keep
+the temporary folder for a look.
 
 Use Debian's /usr/bin/python3 (it has python3-xlib); xdotool sends the input.
 """
@@ -148,12 +149,13 @@ class Result:
 
 
 class Game:
-    def __init__(self, config=None, save=None, remove=(), run_dir=None, screen="1024x768x24"):
+    def __init__(self, config=None, save=None, remove=(), run_dir=None, screen="1024x768x24", display=True):
         self.run_dir = run_dir or os.environ.get("ZEPKO_RUN_DIR")
         self.config = config
         self.save = save
         self.remove = list(remove)
         self.screen = screen
+        self.display = display  # False: the game starts with DISPLAY unset
         self.dir = None
         self.xvfb = None
         self.proc = None
@@ -230,6 +232,8 @@ class Game:
         with open(os.path.join(self.dir, ".asoundrc"), "w") as f:
             f.write(self.asoundrc())
         env = dict(os.environ, DISPLAY=self.display_name, HOME=self.dir)
+        if not self.display:
+            del env["DISPLAY"]
         self._out = open(os.path.join(self.dir, "stdout.txt"), "wb")
         self._err = open(os.path.join(self.dir, "stderr.txt"), "wb")
         self.proc = subprocess.Popen([os.path.join(self.game_dir, "zepko")], cwd=self.game_dir,

@@ -51,6 +51,17 @@ class Closing(unittest.TestCase):
             self.assertIsNone(g.find_message())
 
 
+class NoDisplay(unittest.TestCase):
+    def test_without_a_display_one_line_says_so_and_no_file_is_touched(self):
+        cfg = "[Inicializacao]\nvolume = 50\n"
+        with Game(config=cfg, remove=["save.bin"], display=False) as g:
+            res = g.wait_exit()
+            self.assertEqual(res.status, 255)
+            self.assertEqual(res.stderr, "zepko: cannot start: no graphical display (DISPLAY is not set)\n")
+            self.assertEqual(g.read_text("config.txt"), cfg)
+            self.assertFalse(g.exists("save.bin"))
+
+
 class Sound(unittest.TestCase):
     def test_failing_sound_shows_one_message_and_the_game_goes_on(self):
         cfg = ("[sound]\ndigi_card = ALSA\nalsa_device = zepko_no_such_device\n"

@@ -1,9 +1,9 @@
 #!/bin/sh
 # Runs the GIF fuzzer for a bounded time over a corpus seeded with pictures
 # from ImageMagick and giflib. Fails on any crash, leak or sanitizer report.
-# usage: fuzz.sh FUZZER CORPUS_DIR SECONDS
+# usage: fuzz.sh FUZZER CORPUS_DIR SECONDS [RUNS]   (0 seconds, -1 runs: no limit)
 set -eu
-fuzzer=$1 corpus=$2 seconds=$3
+fuzzer=$1 corpus=$2 seconds=$3 runs=${4:--1}
 CONVERT=${CONVERT:-convert}
 GIFBUILD=${GIFBUILD:-gifbuild}
 
@@ -52,7 +52,7 @@ TEXT
 fi
 
 # -timeout turns a hang on one input into a reported failure.
-"$fuzzer" -max_total_time="$seconds" -timeout=30 -print_final_stats=1 -artifact_prefix="$corpus-" "$corpus" 2>&1 | tee "$corpus.log" |
+"$fuzzer" -max_total_time="$seconds" -runs="$runs" -timeout=30 -print_final_stats=1 -artifact_prefix="$corpus-" "$corpus" 2>&1 | tee "$corpus.log" |
     grep -E 'Done [0-9]+ runs|ERROR|SUMMARY|stat::number_of_executed_units|==[0-9]+==' || true
 # tee hides the fuzzer's status: its log says whether it finished clean.
 grep -q '^Done [0-9]* runs' "$corpus.log"

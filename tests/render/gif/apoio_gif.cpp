@@ -122,7 +122,8 @@ bytes lzw_stream(const bytes& pixels, int min_size, bool clear_when_full, const 
     for (uint8_t p : pixels) {
         put(p);
         // The decoder adds an entry for every code but the one after a clear.
-        if (!first && next < 4096 && ++next == 1 << width && width < 12) width++;
+        if (!first && next < 4096) next++;
+        if (next == 1 << width && width < 12) width++;
         first = false;
         if (next == 4096 && clear_when_full) {
             put(clear);

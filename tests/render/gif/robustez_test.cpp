@@ -1,5 +1,6 @@
 // Files built byte by byte: the header rules, the palette, and damaged or
 // hostile data, which must give null or a sound picture and never a crash.
+#include <gif_lib.h>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -88,6 +89,37 @@ TEST(GifDecoder, MinimumCodeSizeTheTableCannotHoldIsRefused) {
         EXPECT_EQ(indices_of(bmp), (bytes{1, 3}));
         destroy_bitmap(bmp);
     }
+}
+
+TEST(GifDecoder, MinimumCodeSizeOneDecodesAsGiflibDoes) {
+    // Written out code by code, with the widths giflib's decoder reads: the
+    // first data code after the clear already widens the codes to 3 bits
+    // (next free code 4 = 1 << 2), and entry 8 widens them to 4.
+    const int codes[][2] = {{2, 2}, {0, 2}, {1, 3}, {4, 3}, {5, 3}, {6, 3}, {7, 4}, {9, 4}, {3, 4}};
+    bytes data;
+    uint32_t acc = 0;
+    int nbits = 0;
+    for (auto [code, width] : codes)
+        for (acc |= uint32_t(code) << nbits, nbits += width; nbits >= 8; nbits -= 8, acc >>= 8)
+            data.push_back(uint8_t(acc));
+    if (nbits > 0) data.push_back(uint8_t(acc));
+    data.insert(data.begin(), {1, uint8_t(data.size())});
+    data.push_back(0);
+    const int w = 16;  // the data codes give 1 + 1 + 2 + 2 + 3 + 3 + 4 pixels
+    std::string path = write_file("size1.gif", gif_builder(w, 1, 2).image(0, 0, w, 1, data).trailer());
+
+    int error = 0;
+    GifFileType* ref = DGifOpenFileName(path.c_str(), &error);
+    ASSERT_NE(ref, nullptr);
+    ASSERT_EQ(DGifSlurp(ref), GIF_OK);
+    bytes want(ref->SavedImages[0].RasterBits, ref->SavedImages[0].RasterBits + w);
+    DGifCloseFile(ref, &error);
+
+    gif_animation* gif = algif_load_raw_animation(path.c_str());
+    ASSERT_NE(gif, nullptr);
+    BITMAP* frame = gif->frames[0].bitmap_8_bit;
+    EXPECT_EQ(bytes(frame->line[0], frame->line[0] + w), want);
+    algif_destroy_raw_animation(gif);
 }
 
 TEST(GifDecoder, CodeAboveTheNextFreeCodeIsRefused) {
