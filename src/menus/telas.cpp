@@ -25,8 +25,10 @@ void telaTitulo() {
     Acoes acoes;
     acoes.fases = fases;
     // No clean-up: Escape here is meant to end the game.
-    rodaLaco(primeiro.get(),
-             [&](BITMAP*& alvo) { quadroTitulo(alvo, estado, figuras, entrada, acoes); });
+    rodaLaco(
+        primeiro.get(),
+        [&](BITMAP*& alvo) { quadroTitulo(alvo, estado, figuras, entrada, acoes); }, {},
+        cobreQuadro(figuras.logo));
 }
 
 void fases() {
@@ -50,8 +52,10 @@ void fases() {
     acoes.fases2 = fases2;
     acoes.jogar = jogaFase;
     acoes.apresenta = apresentaQuadro;
-    rodaLaco(primeiro.get(),
-             [&](BITMAP*& alvo) { quadroFases(alvo, estado, figuras, entrada, acoes); });
+    rodaLaco(
+        primeiro.get(),
+        [&](BITMAP*& alvo) { quadroFases(alvo, estado, figuras, entrada, acoes); }, {},
+        cobreQuadro(figuras.fundo));
     key[KEY_ESC] = 0;
 }
 
@@ -71,6 +75,6 @@ void fases2() {
     rodaLaco(
         primeiro.get(),
         [&](BITMAP*& alvo) { quadroFases2(alvo, estado, figuras, entrada, acoes); },
-        [&] { return estado.sair; });
+        [&] { return estado.sair; }, cobreQuadro(figuras.fundo));
     key[KEY_ESC] = 0;
 }
