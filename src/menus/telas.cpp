@@ -19,7 +19,7 @@ void mostraMensagem(const char* texto) { allegro_message("%s", texto); }
 void telaTitulo() {
     Bitmap primeiro(create_bitmap(800, 600));
     Bitmap cursor(makeCursor());
-    FigurasTitulo figuras{imagem("img/ZepkoLogo.bmp"), imagem("img/x.bmp"), cursor.get()};
+    const FigurasTitulo figuras = carregaFigurasTitulo(cursor.get());
     EstadoTitulo estado;
     Entrada entrada;
     Acoes acoes;
@@ -32,17 +32,9 @@ void telaTitulo() {
 }
 
 void fases() {
-    FigurasFases figuras{imagem("img/stgs.bmp"),
-                         imagem("img/setaDir.bmp"),
-                         imagem("img/setaDir2.bmp"),
-                         imagem("img/novo jogo.bmp"),
-                         imagem("img/cadeado.gif"),
-                         {imagem("img/telaNovoJogo.bmp"), imagem("img/sim.bmp"),
-                          imagem("img/nao.bmp")},
-                         nullptr};
     Bitmap primeiro(create_bitmap(800, 600));
     Bitmap cursor(makeCursor());
-    figuras.cursor = cursor.get();
+    const FigurasFases figuras = carregaFigurasFases(cursor.get());
     // The press on the title screen's play button lies over levels 6 and 7:
     // it must not count here until the library reports the mouse again.
     mouse_b = 0;
@@ -60,12 +52,9 @@ void fases() {
 }
 
 void fases2() {
-    FigurasFases2 figuras{imagem("img/stgs2.bmp"),    imagem("img/bonus.bmp"),
-                          imagem("img/setaEsq.bmp"),  imagem("img/setaEsq2.bmp"),
-                          imagem("img/cadeado.gif"),  nullptr};
     Bitmap primeiro(create_bitmap(800, 600));
     Bitmap cursor(makeCursor());
-    figuras.cursor = cursor.get();
+    const FigurasFases2 figuras = carregaFigurasFases2(cursor.get());
     mouse_b = 0;
     EstadoFases2 estado;
     Entrada entrada;

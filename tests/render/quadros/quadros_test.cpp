@@ -90,9 +90,8 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
     mapaLiberado = 1;
 
     mx = 400, my = 370;  // over the play button
-    BITMAP* logo = imagem("img/ZepkoLogo.bmp");
-    ASSERT_TRUE(cobreQuadro(logo)) << "the generated title picture is opaque";
-    const FigurasTitulo titulo{logo, imagem("img/x.bmp"), cursor.get()};
+    const FigurasTitulo titulo = carregaFigurasTitulo(cursor.get());
+    ASSERT_TRUE(cobreQuadro(titulo.logo)) << "the generated title picture is opaque";
     const FigurasTitulo tituloAntes{copia(titulo.logo), copia(titulo.destaque), cursor.get()};
     EstadoTitulo e1, e2;
     EXPECT_EQ(diferencas([&](BITMAP* a) { quadroTitulo(a, e1, tituloAntes, entrada, acoes); },
@@ -102,7 +101,7 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
 
     // A background with one transparent pixel is still cleared under it.
     Bitmap furado(create_bitmap(800, 600));
-    blit(logo, furado.get(), 0, 0, 0, 0, 800, 600);
+    blit(titulo.logo, furado.get(), 0, 0, 0, 0, 800, 600);
     putpixel(furado.get(), 400, 100, makecol(255, 0, 255));
     const std::string caminho = std::filesystem::temp_directory_path() / "zepko-furado.bmp";
     ASSERT_EQ(save_bitmap(caminho.c_str(), furado.get(), pl), 0);
@@ -116,14 +115,7 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
               0) << "title picture with a transparent pixel";
 
     mx = 100, my = 140;  // on level 1, padlocks on 2 to 8, the box open
-    const FigurasFases fases{imagem("img/stgs.bmp"),
-                             imagem("img/setaDir.bmp"),
-                             imagem("img/setaDir2.bmp"),
-                             imagem("img/novo jogo.bmp"),
-                             imagem("img/cadeado.gif"),
-                             {imagem("img/telaNovoJogo.bmp"), imagem("img/sim.bmp"),
-                              imagem("img/nao.bmp")},
-                             cursor.get()};
+    const FigurasFases fases = carregaFigurasFases(cursor.get());
     const FigurasFases fasesAntes{copia(fases.fundo),
                                   copia(fases.seta),
                                   copia(fases.setaAcesa),
@@ -142,9 +134,7 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
     }
 
     mx = 737, my = 547;  // on the bonus button, level 9 locked
-    const FigurasFases2 fases2{imagem("img/stgs2.bmp"),   imagem("img/bonus.bmp"),
-                               imagem("img/setaEsq.bmp"), imagem("img/setaEsq2.bmp"),
-                               imagem("img/cadeado.gif"), cursor.get()};
+    const FigurasFases2 fases2 = carregaFigurasFases2(cursor.get());
     const FigurasFases2 fases2Antes{copia(fases2.fundo), copia(fases2.bonusAceso),
                                     copia(fases2.seta),  copia(fases2.setaAcesa),
                                     copia(fases2.cadeado), cursor.get()};
