@@ -4,11 +4,11 @@ the README's performance section.
     make bench            (or: ZEPKO_BUILD_DIR=build /usr/bin/python3 bench/relatorio.py)
 
 Ratios compare two things measured in the same run, so they hold on a noisy
-machine. The processor shares are measured over the same seconds for the
-game and for the floor (bench/piso: a bare Allegro program with the game's
-60 Hz loop that shows a full picture every frame, and one with the loop
-alone), all under the game's own X server; each figure is the median of
-several rounds.
+machine; every figure is the median of several rounds. The processor shares
+are measured over the same seconds for the game and for the floor
+(bench/piso: the game's 60 Hz loop showing a full picture every frame the
+way the game shows its frames, and the loop alone), all under the game's
+own X server.
 """
 
 import json
@@ -47,14 +47,17 @@ class Display(Game):
 
 
 def google_benchmark(program, env=None):
-    """CPU seconds per iteration of each benchmark of a Google Benchmark program."""
+    """CPU seconds per iteration of each benchmark of a Google Benchmark
+    program, the median of several repetitions."""
     with tempfile.NamedTemporaryFile(suffix=".json") as out:
         subprocess.run([os.path.join(BUILD, "bench", program), f"--benchmark_out={out.name}",
-                        "--benchmark_out_format=json"], check=True, env=env,
+                        "--benchmark_out_format=json", f"--benchmark_repetitions={ROUNDS}",
+                        "--benchmark_report_aggregates_only=true"], check=True, env=env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         report = json.load(out)
     unit = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
-    return {b["name"]: b["cpu_time"] * unit[b["time_unit"]] for b in report["benchmarks"]}
+    return {b["run_name"]: b["cpu_time"] * unit[b["time_unit"]] for b in report["benchmarks"]
+            if b.get("aggregate_name") == "median"}
 
 
 def cpu_seconds(pid):
