@@ -31,6 +31,16 @@ constexpr int X_NOVO_JOGO = 35, Y_NOVO_JOGO = 545;
 
 }  // namespace
 
+FigurasFases carregaFigurasFases(BITMAP* cursor) {
+    return {imagem("img/stgs.bmp"),
+            imagem("img/setaDir.bmp"),
+            imagem("img/setaDir2.bmp"),
+            imagem("img/novo jogo.bmp"),
+            imagem("img/cadeado.gif"),
+            {imagem("img/telaNovoJogo.bmp"), imagem("img/sim.bmp"), imagem("img/nao.bmp")},
+            cursor};
+}
+
 bool faseAberta(int numero) { return numero == 1 || mapaLiberado > numero - 1; }
 
 void quadroFases(BITMAP*& alvo, EstadoFases& estado, const FigurasFases& figuras,

@@ -20,6 +20,9 @@ struct FigurasFases {
     BITMAP* cursor;
 };
 
+// The page's pictures, through the cache, with the caller's cursor.
+FigurasFases carregaFigurasFases(BITMAP* cursor);
+
 struct EstadoFases {
     EstadoNovoJogo novoJogo;
 };

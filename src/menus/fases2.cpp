@@ -18,6 +18,11 @@ constexpr int FASE_BONUS = 10;
 
 }  // namespace
 
+FigurasFases2 carregaFigurasFases2(BITMAP* cursor) {
+    return {imagem("img/stgs2.bmp"),    imagem("img/bonus.bmp"), imagem("img/setaEsq.bmp"),
+            imagem("img/setaEsq2.bmp"), imagem("img/cadeado.gif"), cursor};
+}
+
 void quadroFases2(BITMAP* alvo, EstadoFases2& estado, const FigurasFases2& figuras,
                   Entrada& entrada, const Acoes& acoes) {
     desenha(alvo, figuras.fundo, 0, 0);

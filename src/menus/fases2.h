@@ -18,6 +18,9 @@ struct FigurasFases2 {
     BITMAP* cursor;
 };
 
+// The page's pictures, through the cache, with the caller's cursor.
+FigurasFases2 carregaFigurasFases2(BITMAP* cursor);
+
 struct EstadoFases2 {
     bool sair = false;  // set by the back arrow; the loop ends after the frame
 };

@@ -19,28 +19,22 @@ void mostraMensagem(const char* texto) { allegro_message("%s", texto); }
 void telaTitulo() {
     Bitmap primeiro(create_bitmap(800, 600));
     Bitmap cursor(makeCursor());
-    FigurasTitulo figuras{imagem("img/ZepkoLogo.bmp"), imagem("img/x.bmp"), cursor.get()};
+    const FigurasTitulo figuras = carregaFigurasTitulo(cursor.get());
     EstadoTitulo estado;
     Entrada entrada;
     Acoes acoes;
     acoes.fases = fases;
     // No clean-up: Escape here is meant to end the game.
-    rodaLaco(primeiro.get(),
-             [&](BITMAP*& alvo) { quadroTitulo(alvo, estado, figuras, entrada, acoes); });
+    rodaLaco(
+        primeiro.get(),
+        [&](BITMAP*& alvo) { quadroTitulo(alvo, estado, figuras, entrada, acoes); }, {},
+        cobreQuadro(figuras.logo));
 }
 
 void fases() {
-    FigurasFases figuras{imagem("img/stgs.bmp"),
-                         imagem("img/setaDir.bmp"),
-                         imagem("img/setaDir2.bmp"),
-                         imagem("img/novo jogo.bmp"),
-                         imagem("img/cadeado.gif"),
-                         {imagem("img/telaNovoJogo.bmp"), imagem("img/sim.bmp"),
-                          imagem("img/nao.bmp")},
-                         nullptr};
     Bitmap primeiro(create_bitmap(800, 600));
     Bitmap cursor(makeCursor());
-    figuras.cursor = cursor.get();
+    const FigurasFases figuras = carregaFigurasFases(cursor.get());
     // The press on the title screen's play button lies over levels 6 and 7:
     // it must not count here until the library reports the mouse again.
     mouse_b = 0;
@@ -50,18 +44,17 @@ void fases() {
     acoes.fases2 = fases2;
     acoes.jogar = jogaFase;
     acoes.apresenta = apresentaQuadro;
-    rodaLaco(primeiro.get(),
-             [&](BITMAP*& alvo) { quadroFases(alvo, estado, figuras, entrada, acoes); });
+    rodaLaco(
+        primeiro.get(),
+        [&](BITMAP*& alvo) { quadroFases(alvo, estado, figuras, entrada, acoes); }, {},
+        cobreQuadro(figuras.fundo));
     key[KEY_ESC] = 0;
 }
 
 void fases2() {
-    FigurasFases2 figuras{imagem("img/stgs2.bmp"),    imagem("img/bonus.bmp"),
-                          imagem("img/setaEsq.bmp"),  imagem("img/setaEsq2.bmp"),
-                          imagem("img/cadeado.gif"),  nullptr};
     Bitmap primeiro(create_bitmap(800, 600));
     Bitmap cursor(makeCursor());
-    figuras.cursor = cursor.get();
+    const FigurasFases2 figuras = carregaFigurasFases2(cursor.get());
     mouse_b = 0;
     EstadoFases2 estado;
     Entrada entrada;
@@ -71,6 +64,6 @@ void fases2() {
     rodaLaco(
         primeiro.get(),
         [&](BITMAP*& alvo) { quadroFases2(alvo, estado, figuras, entrada, acoes); },
-        [&] { return estado.sair; });
+        [&] { return estado.sair; }, cobreQuadro(figuras.fundo));
     key[KEY_ESC] = 0;
 }

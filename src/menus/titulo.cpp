@@ -20,6 +20,10 @@ constexpr int X_CREDITO_MAX = 223;
 
 }  // namespace
 
+FigurasTitulo carregaFigurasTitulo(BITMAP* cursor) {
+    return {imagem("img/ZepkoLogo.bmp"), imagem("img/x.bmp"), cursor};
+}
+
 int avancaCredito(EstadoTitulo& e) {
     if (e.xCredito == 0) {
         e.paraEsquerda = false;

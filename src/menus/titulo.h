@@ -13,6 +13,9 @@ struct FigurasTitulo {
     BITMAP* cursor;
 };
 
+// The screen's pictures, through the cache, with the caller's cursor.
+FigurasTitulo carregaFigurasTitulo(BITMAP* cursor);
+
 // The credit line glides between x 0 and 223 along the bottom bar.
 struct EstadoTitulo {
     int xCredito = 223;

@@ -13,7 +13,8 @@ void jogar(const DadosFase& fase) {
     Partida p(fase, carregaRecursosFase(fase.conjuntoPecas));
     iniciaMusica(p);
 
-    rodaLaco(primeiro.get(), [&](BITMAP*& alvo) { quadroPartida(p, alvo); });
+    // Every frame starts with a copy of the whole board.
+    rodaLaco(primeiro.get(), [&](BITMAP*& alvo) { quadroPartida(p, alvo); }, {}, true);
 
     if (todasNoAlvo(p.estado)) {
         const EstadoFase& s = p.estado;

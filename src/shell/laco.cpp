@@ -17,7 +17,7 @@ void apresentaQuadro(BITMAP*& alvo) {
 }
 
 void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& corpo,
-              const std::function<bool()>& sair) {
+              const std::function<bool()>& sair, bool corpoCobre) {
     BITMAP* alvo = primeiroQuadro;
     auto terminou = [&] { return key[KEY_ESC] || FecharJogo || (sair && sair()); };
     while (!terminou()) {
@@ -25,7 +25,7 @@ void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& 
         if (contFrames <= 0) descansa(5);
         while (!terminou() && contFrames > 0) {
             acquire_bitmap(alvo);
-            clear_bitmap(alvo);
+            if (!corpoCobre) clear_bitmap(alvo);
             corpo(alvo);
             apresentaQuadro(alvo);
             --contFrames;

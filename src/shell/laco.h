@@ -15,9 +15,11 @@ void apresentaQuadro(BITMAP*& alvo);
 // set or `sair` (when given) returns true. The first frame is drawn into
 // `primeiroQuadro`, which is never shown. `corpo` draws one frame into the
 // target it is given; it may present intermediate pictures itself with
-// apresentaQuadro, which replaces the target it holds.
+// apresentaQuadro, which replaces the target it holds. Each frame starts on
+// a cleared target, unless `corpoCobre`: the body's first drawing covers the
+// whole target with opaque pixels, so clearing it first would change nothing.
 void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& corpo,
-              const std::function<bool()>& sair = {});
+              const std::function<bool()>& sair = {}, bool corpoCobre = false);
 
 // How an idle loop waits for the next tick: Allegro's rest. Tests put a
 // function here that stands in for the timer and delivers scripted ticks.

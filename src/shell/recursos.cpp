@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "algif.h"
@@ -21,6 +22,16 @@ struct LiberaMidi {
 std::map<std::string, Bitmap> imagens;
 std::map<std::string, std::unique_ptr<FONT, LiberaFonte>> fontes;
 std::map<std::string, std::unique_ptr<MIDI, LiberaMidi>> musicas;
+// Pictures of `imagens` without a pixel of the mask colour.
+std::set<const BITMAP*> opacas;
+
+bool semTransparencia(BITMAP* b) {
+    const int mascara = bitmap_mask_color(b);
+    for (int y = 0; y < b->h; ++y)
+        for (int x = 0; x < b->w; ++x)
+            if (getpixel(b, x, y) == mascara) return false;
+    return true;
+}
 
 bool terminaEm(const std::string& s, const char* fim) {
     size_t n = std::strlen(fim);
@@ -44,7 +55,9 @@ T* busca(std::map<std::string, std::unique_ptr<T, Del>>& cache, const char* cami
 
 BITMAP* imagem(const char* caminho) {
     return busca(imagens, caminho, [](const char* c) -> BITMAP* {
-        return terminaEm(c, ".gif") ? load_gif(c, pl) : load_bitmap(c, pl);
+        BITMAP* b = terminaEm(c, ".gif") ? load_gif(c, pl) : load_bitmap(c, pl);
+        if (b && semTransparencia(b)) opacas.insert(b);
+        return b;
     });
 }
 
@@ -57,11 +70,20 @@ MIDI* musica(const char* caminho) {
 }
 
 void liberaRecursos() {
+    opacas.clear();
     imagens.clear();
     fontes.clear();
     musicas.clear();
 }
 
 void desenha(BITMAP* alvo, BITMAP* figura, int x, int y) {
-    if (figura) draw_sprite(alvo, figura, x, y);
+    if (!figura) return;
+    if (opacas.count(figura))
+        blit(figura, alvo, 0, 0, x, y, figura->w, figura->h);
+    else
+        draw_sprite(alvo, figura, x, y);
+}
+
+bool cobreQuadro(BITMAP* figura) {
+    return figura && opacas.count(figura) && figura->w >= 800 && figura->h >= 600;
 }
