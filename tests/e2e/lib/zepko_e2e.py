@@ -148,9 +148,13 @@ class Result:
 
 
 class Game:
+    # The program in the run folder; a subclass may run it another way
+    # through command() and environment().
+    PROGRAM = "zepko"
+
     def __init__(self, config=None, save=None, remove=(), run_dir=None, screen="1024x768x24"):
         self.run_dir = run_dir or os.environ.get("ZEPKO_RUN_DIR")
-        if not self.run_dir or not os.path.isfile(os.path.join(self.run_dir, "zepko")):
+        if not self.run_dir or not os.path.isfile(os.path.join(self.run_dir, self.PROGRAM)):
             raise E2EError("ZEPKO_RUN_DIR must name a built run folder")
         self.config = config
         self.save = save
@@ -224,16 +228,21 @@ class Game:
         """ALSA's settings for the game; a test may give it another device."""
         return ASOUNDRC % os.path.join(self.dir, "sound.raw")
 
+    def command(self):
+        return [os.path.join(self.game_dir, self.PROGRAM)]
+
+    def environment(self):
+        return dict(os.environ, DISPLAY=self.display_name, HOME=self.dir)
+
     def start(self):
         # ALSA's file plugin gives every game a sound device, so the music
         # really plays, and keeps what it played in sound.raw.
         with open(os.path.join(self.dir, ".asoundrc"), "w") as f:
             f.write(self.asoundrc())
-        env = dict(os.environ, DISPLAY=self.display_name, HOME=self.dir)
         self._out = open(os.path.join(self.dir, "stdout.txt"), "wb")
         self._err = open(os.path.join(self.dir, "stderr.txt"), "wb")
-        self.proc = subprocess.Popen([os.path.join(self.game_dir, "zepko")], cwd=self.game_dir,
-                                     env=env, stdin=subprocess.DEVNULL,
+        self.proc = subprocess.Popen(self.command(), cwd=self.game_dir,
+                                     env=self.environment(), stdin=subprocess.DEVNULL,
                                      stdout=self._out, stderr=self._err)
 
     def close(self):
