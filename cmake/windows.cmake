@@ -33,9 +33,8 @@ add_executable(zepko WIN32 src/shell/main.cpp)
 target_link_libraries(zepko PRIVATE zepko_menus zepko_play zepko_shell zepko_screen zepko_gif)
 set_target_properties(zepko PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZEPKO_RUN_DIR})
 
-# The zip: the exe, the native run folder's pictures, fonts and music, and a
-# config.txt without the synthesizer's sample list (Windows plays MIDI through
-# its own synthesizer, so no samples are shipped).
+# The zip: the exe, the native run folder's pictures, fonts and music, and
+# config.txt made for Windows (cmake/windows-zip.cmake says how).
 set(ZEPKO_ZIP ${CMAKE_BINARY_DIR}/zepko-windows.zip)
 add_custom_command(OUTPUT ${ZEPKO_ZIP}
     COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:zepko> -DDATA=${ZEPKO_DATA_DIR}
@@ -44,3 +43,17 @@ add_custom_command(OUTPUT ${ZEPKO_ZIP}
     DEPENDS zepko ${CMAKE_SOURCE_DIR}/data/config.txt ${CMAKE_CURRENT_LIST_DIR}/windows-zip.cmake
     COMMENT "Packing zepko-windows.zip")
 add_custom_target(zip ALL DEPENDS ${ZEPKO_ZIP})
+
+# The zip under Wine and Xvfb (make test-windows). The Wine prefix is made
+# once, as a fixture, so its set-up is not counted in any test's time.
+enable_testing()
+find_program(ZEPKO_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+set(ZEPKO_WINE_ENV
+    "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
+    "PYTHONPATH=${CMAKE_SOURCE_DIR}/tests/e2e/lib:${CMAKE_SOURCE_DIR}/tests/e2e/completo:${CMAKE_SOURCE_DIR}/tests/e2e/menus:${CMAKE_SOURCE_DIR}/tests/windows"
+    "PYTHONDONTWRITEBYTECODE=1")
+add_test(NAME wine.prefix COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/wine_game.py --setup)
+set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine_prefix ENVIRONMENT "${ZEPKO_WINE_ENV}")
+add_test(NAME wine.zip COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_wine.py -v)
+set_tests_properties(wine.zip PROPERTIES FIXTURES_REQUIRED wine_prefix LABELS e2e
+    ENVIRONMENT "${ZEPKO_WINE_ENV};ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_LINUX_RUN_DIR=${ZEPKO_DATA_DIR}")
