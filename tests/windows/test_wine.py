@@ -83,6 +83,17 @@ class Windows(unittest.TestCase):
             box.dismiss()
             self.assertEqual(g.wait_exit().status, 255)
 
+    def test_crash_ends_the_run(self):
+        # With Wine's debugger left on, a crash would wait in its dialog.
+        run_dir = tempfile.mkdtemp(dir=self.tmp)
+        shutil.copy(os.environ["ZEPKO_CRASH"], run_dir)
+
+        class Crash(WineGame):
+            PROGRAM = os.path.basename(os.environ["ZEPKO_CRASH"])
+
+        with Crash(run_dir=run_dir) as g:
+            self.assertEqual(g.wait_exit().status, 0xC0000005 & 0xFF)  # access violation
+
 
 if __name__ == "__main__":
     unittest.main()

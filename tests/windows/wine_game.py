@@ -18,7 +18,6 @@ from zepko_e2e import Game, Message
 # Wine's debugger is kept from starting, so a crash ends the run at once
 # instead of waiting in a debugger; Mono and Gecko are never asked for.
 DLL_OVERRIDES = "winedbg.exe=d;mscoree=d;mshtml=d"
-AEDEBUG = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug"
 
 
 def prefix():
@@ -41,7 +40,6 @@ def setup_prefix():
     env = wine_env()
     env.pop("DISPLAY", None)
     subprocess.run(["wineboot", "--init"], env=env, check=True)
-    subprocess.run(["wine", "reg", "delete", AEDEBUG, "/v", "Debugger", "/f"], env=env, check=True)
     subprocess.run(["wineserver", "--wait"], env=env, check=True)
 
 
