@@ -6,13 +6,16 @@
 void (*descansa)(unsigned int ms) = rest;
 
 void apresentaQuadro(BITMAP*& alvo) {
+    // Released before the target moves on: with page flipping the next
+    // target is another page, and a video page left acquired keeps the
+    // library's drawing lock, which the window thread needs on Windows.
+    release_bitmap(alvo);
     if (get_update_method() != 0) {
         alvo = get_buffer();
     } else {
         alvo = screen;
         if (vsync_is_enabled()) vsync();
     }
-    release_bitmap(alvo);
     if (get_update_method() != 0) update_screen();
 }
 

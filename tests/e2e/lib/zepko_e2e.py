@@ -149,6 +149,10 @@ class Result:
 
 
 class Game:
+    # The program in the run folder; a subclass may run it another way
+    # through command() and environment().
+    PROGRAM = "zepko"
+
     def __init__(self, config=None, save=None, remove=(), run_dir=None, screen="1024x768x24", display=True):
         self.run_dir = run_dir or os.environ.get("ZEPKO_RUN_DIR")
         self.config = config
@@ -198,7 +202,7 @@ class Game:
         self.disp.sync()
 
     def _lay_out(self):
-        if not self.run_dir or not os.path.isfile(os.path.join(self.run_dir, "zepko")):
+        if not self.run_dir or not os.path.isfile(os.path.join(self.run_dir, self.PROGRAM)):
             raise E2EError("ZEPKO_RUN_DIR must name a built run folder")
         self.dir = tempfile.mkdtemp(prefix="zepko-e2e-")
         self.game_dir = os.path.join(self.dir, "run")
@@ -226,18 +230,24 @@ class Game:
         """ALSA's settings for the game; a test may give it another device."""
         return ASOUNDRC % os.path.join(self.dir, "sound.raw")
 
+    def command(self):
+        return [os.path.join(self.game_dir, self.PROGRAM)]
+
+    def environment(self):
+        env = dict(os.environ, DISPLAY=self.display_name, HOME=self.dir)
+        if not self.display:
+            del env["DISPLAY"]
+        return env
+
     def start(self):
         # ALSA's file plugin gives every game a sound device, so the music
         # really plays, and keeps what it played in sound.raw.
         with open(os.path.join(self.dir, ".asoundrc"), "w") as f:
             f.write(self.asoundrc())
-        env = dict(os.environ, DISPLAY=self.display_name, HOME=self.dir)
-        if not self.display:
-            del env["DISPLAY"]
         self._out = open(os.path.join(self.dir, "stdout.txt"), "wb")
         self._err = open(os.path.join(self.dir, "stderr.txt"), "wb")
-        self.proc = subprocess.Popen([os.path.join(self.game_dir, "zepko")], cwd=self.game_dir,
-                                     env=env, stdin=subprocess.DEVNULL,
+        self.proc = subprocess.Popen(self.command(), cwd=self.game_dir,
+                                     env=self.environment(), stdin=subprocess.DEVNULL,
                                      stdout=self._out, stderr=self._err)
 
     def close(self):

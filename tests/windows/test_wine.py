@@ -1,0 +1,99 @@
+"""The Windows zip under Wine: unpacked in a fresh folder, started, played."""
+
+import os
+import shutil
+import tempfile
+import time
+import unittest
+import zipfile
+
+from zepko_e2e import Game, read_config
+from wine_game import WineGame
+from jogador import PARK, Level1
+from telas import wait_title
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SOLUTIONS = os.path.join(HERE, "..", "unit", "play", "solucoes.txt")
+CREDIT_TOP = 580      # the gliding credit line runs below this row
+CURSOR = 40           # the mouse cursor lies within this square from the pointer
+
+
+def solution(level):
+    with open(SOLUTIONS) as f:
+        for line in f:
+            fields = line.split()
+            if fields and not line.startswith("#") and int(fields[0]) == level:
+                return fields[3]
+    raise AssertionError(f"no stored solution for level {level}")
+
+
+def title_shot(game):
+    game.wait_window()
+    wait_title(game)
+    game.move(*PARK)
+    time.sleep(0.5)
+    return game.screenshot()
+
+
+class Windows(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.tmp = tempfile.mkdtemp(prefix="zepko-zip-")
+        with zipfile.ZipFile(os.environ["ZEPKO_ZIP"]) as z:
+            z.extractall(cls.tmp)
+        cls.run_dir = os.path.join(cls.tmp, "zepko")
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.tmp, ignore_errors=True)
+
+    def test_title_screen_as_on_linux(self):
+        with Game(run_dir=os.environ["ZEPKO_LINUX_RUN_DIR"]) as g:
+            linux = title_shot(g)
+        with WineGame(run_dir=self.run_dir) as g:
+            windows = title_shot(g)
+        self.assertEqual((windows.width, windows.height), (800, 600))
+        differ = [(x, y) for y in range(CREDIT_TOP) for x in range(800)
+                  if not (x >= PARK[0] - CURSOR and y <= PARK[1] + CURSOR)
+                  and windows.pixel(x, y) != linux.pixel(x, y)]
+        self.assertEqual(differ[:10], [], f"{len(differ)} pixels differ")
+
+    def test_level_one_then_close_button(self):
+        with open(os.path.join(self.run_dir, "config.txt"), "rb") as f:
+            shipped = f.read().decode("latin-1")
+        # Without its vsync line: the library's write-back at exit adds it.
+        config = "".join(l for l in shipped.splitlines(True) if not l.startswith("vsync"))
+        with WineGame(run_dir=self.run_dir, config=config) as g:
+            g.wait_window()
+            wait_title(g)
+            g.click(400, 370)
+            level = Level1(g)
+            level.first_page()
+            level.open_level(1)
+            level.solve(solution(1))
+            self.assertEqual(g.read_bytes("save.bin"), b"\x02\x00\x00\x00")
+            g.close_window()
+            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(read_config(g.read_text("config.txt"))["Inicializacao"]["vsync"], "0")
+
+    def test_unsupported_colour_depth(self):
+        with WineGame(run_dir=self.run_dir, config="[Inicializacao]\ncolordepth = 13\n") as g:
+            box = g.wait_message()
+            self.assertTrue(box.text.strip(), "the box shows the library's error text")
+            box.dismiss()
+            self.assertEqual(g.wait_exit().status, 255)
+
+    def test_crash_ends_the_run(self):
+        # With Wine's debugger left on, a crash would wait in its dialog.
+        run_dir = tempfile.mkdtemp(dir=self.tmp)
+        shutil.copy(os.environ["ZEPKO_CRASH"], run_dir)
+
+        class Crash(WineGame):
+            PROGRAM = os.path.basename(os.environ["ZEPKO_CRASH"])
+
+        with Crash(run_dir=run_dir) as g:
+            self.assertEqual(g.wait_exit().status, 0xC0000005 & 0xFF)  # access violation
+
+
+if __name__ == "__main__":
+    unittest.main()
