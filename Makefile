@@ -76,7 +76,7 @@ windows: windows-deps
 	JOBS=$(JOBS) ./scripts/build-windows-allegro $(WIN_BUILD)
 	cmake -S . -B $(WIN_BUILD)/game -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
 	    -DCMAKE_BUILD_TYPE=Release -DZEPKO_ALLEGRO_PREFIX=$(abspath $(WIN_BUILD))/allegro \
-	    -DZEPKO_DATA_DIR=$(abspath $(BUILD))/run
+	    -DZEPKO_NATIVE_RUN_DIR=$(abspath $(BUILD))/run
 	cmake --build $(WIN_BUILD)/game -j $(JOBS)
 	@echo "make windows: $(WIN_BUILD)/game/zepko-windows.zip"
 

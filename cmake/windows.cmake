@@ -1,10 +1,10 @@
 # The Windows players' build: only the game, cross-compiled against the
 # static library in ZEPKO_ALLEGRO_PREFIX, and packed with the data that the
-# native build generated in ZEPKO_DATA_DIR (its run folder).
+# native build generated in ZEPKO_NATIVE_RUN_DIR (its run folder).
 set(ZEPKO_ALLEGRO_PREFIX "" CACHE PATH "Prefix of the cross-built Allegro library")
-set(ZEPKO_DATA_DIR "" CACHE PATH "The native build's run folder, for the data")
-if(NOT EXISTS ${ZEPKO_ALLEGRO_PREFIX}/lib/liballeg.a OR NOT EXISTS ${ZEPKO_DATA_DIR}/img)
-    message(FATAL_ERROR "set ZEPKO_ALLEGRO_PREFIX and ZEPKO_DATA_DIR (make windows does)")
+set(ZEPKO_NATIVE_RUN_DIR "" CACHE PATH "The native build's run folder, for the data")
+if(NOT EXISTS ${ZEPKO_ALLEGRO_PREFIX}/lib/liballeg.a OR NOT EXISTS ${ZEPKO_NATIVE_RUN_DIR}/img)
+    message(FATAL_ERROR "set ZEPKO_ALLEGRO_PREFIX and ZEPKO_NATIVE_RUN_DIR (make windows does)")
 endif()
 
 # The same target name as the native build's pkg-config one, so the game's
@@ -37,7 +37,7 @@ set_target_properties(zepko PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZEPKO_RUN_DIR}
 # config.txt made for Windows (cmake/windows-zip.cmake says how).
 set(ZEPKO_ZIP ${CMAKE_BINARY_DIR}/zepko-windows.zip)
 add_custom_command(OUTPUT ${ZEPKO_ZIP}
-    COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:zepko> -DDATA=${ZEPKO_DATA_DIR}
+    COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:zepko> -DDATA=${ZEPKO_NATIVE_RUN_DIR}
             -DCONFIG=${CMAKE_SOURCE_DIR}/data/config.txt -DSTAGE=${CMAKE_BINARY_DIR}/zip
             -DZIP=${ZEPKO_ZIP} -P ${CMAKE_CURRENT_LIST_DIR}/windows-zip.cmake
     DEPENDS zepko ${CMAKE_SOURCE_DIR}/data/config.txt ${CMAKE_CURRENT_LIST_DIR}/windows-zip.cmake
@@ -59,4 +59,4 @@ add_executable(falha tests/windows/falha.c)
 set_target_properties(falha PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/falha)
 add_test(NAME wine.zip COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_wine.py -v)
 set_tests_properties(wine.zip PROPERTIES FIXTURES_REQUIRED wine_prefix LABELS e2e
-    ENVIRONMENT "${ZEPKO_WINE_ENV};ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_LINUX_RUN_DIR=${ZEPKO_DATA_DIR};ZEPKO_CRASH=$<TARGET_FILE:falha>")
+    ENVIRONMENT "${ZEPKO_WINE_ENV};ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_LINUX_RUN_DIR=${ZEPKO_NATIVE_RUN_DIR};ZEPKO_CRASH=$<TARGET_FILE:falha>")
