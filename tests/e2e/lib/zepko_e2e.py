@@ -440,12 +440,22 @@ class Game:
         with open(os.path.join(self.dir, "stderr.txt"), "rb") as f:
             return f.read().decode("latin-1")
 
+    def _backtraces(self):
+        """Every thread's stack of the running game, for a hang's report."""
+        gdb = shutil.which("gdb")
+        if not gdb:
+            return "(no gdb to show them)"
+        r = subprocess.run([gdb, "-p", str(self.proc.pid), "-batch", "-nx",
+                            "-ex", "thread apply all bt"],
+                           stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=60)
+        return r.stdout
+
     def wait_exit(self, timeout=WAIT_SECONDS):
         """Waits for the game to end; returns its Result."""
         try:
             self.proc.wait(timeout)
         except subprocess.TimeoutExpired:
-            raise E2EError("the game did not exit")
+            raise E2EError("the game did not exit; its threads:\n" + self._backtraces())
         self._out.flush()
         with open(os.path.join(self.dir, "stdout.txt"), "rb") as f:
             out = f.read().decode("latin-1")

@@ -108,9 +108,15 @@ class Soak(unittest.TestCase):
         """Ends the run through the close button, checks it, starts anew."""
         if g.running():
             g.close_window()
+        # The close takes effect after the level-complete wait and after any
+        # message box, and a box asked for just before the close may open
+        # only now: keep answering both until the game has ended.
+        deadline = time.monotonic() + 120
+        while g.running() and time.monotonic() < deadline:
             self.dismiss_messages(g)
             g.tap("Return")
-        self.check_exit(g.wait_exit(120))
+            time.sleep(0.5)
+        self.check_exit(g.wait_exit(5))
         g.start()
         g.wait_window()
         self.counts["runs"] += 1
