@@ -28,6 +28,16 @@ void moldura(BITMAP* alvo, int x1, int y1, int x2, int y2) {
     rect(alvo, x1 + 2, y1 - 2, x2 - 2, y2 + 2, makecol(250, 250, 250));
 }
 
+// The frame around the board, down to the panel's foot.
+void molduraTabuleiro(BITMAP* alvo) {
+    const int W = alvo->w;
+    const int H = alvo->h;
+    moldura(alvo, 40, H - 560, W - 40, H - 40);
+    // The two inner outlines go over a second time.
+    rect(alvo, 41, H - 561, W - 41, H - 39, makecol(200, 200, 200));
+    rect(alvo, 42, H - 562, W - 42, H - 38, makecol(250, 250, 250));
+}
+
 }  // namespace
 
 FONT* fonteOuPadrao(const char* caminho) {
@@ -89,20 +99,56 @@ void desenhaBotoes(BITMAP* alvo, Estilo layout, const RecursosFase& rec, int mou
                  mouseY);
 }
 
-void desenhaPainelStatus(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
+void desenhaPainelFixo(BITMAP* alvo, const RecursosFase& rec) {
     const int W = alvo->w;
     const int H = alvo->h;
     rectfill(alvo, 40, H - 160, W - 40, H - 40, makecol(50, 50, 50));
     moldura(alvo, 40, H - 160, W - 40, H - 40);
-    moldura(alvo, 40, H - 560, W - 40, H - 40);
-    // The two inner outlines of the frame go over a second time.
-    rect(alvo, 41, H - 561, W - 41, H - 39, makecol(200, 200, 200));
-    rect(alvo, 42, H - 562, W - 42, H - 38, makecol(250, 250, 250));
-
+    molduraTabuleiro(alvo);
     textprintf_ex(alvo, rec.cooper, 450, H - 140, corRotulo(), -1, "Passos");
-    textprintf_ex(alvo, rec.cooper, 580, H - 140, corValor(), -1, "%d", estado.passos);
     textprintf_ex(alvo, rec.cooper, 120, H - 100, corRotulo(), -1, "Movimentos");
+}
+
+void desenhaContadores(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
+    const int H = alvo->h;
+    textprintf_ex(alvo, rec.cooper, 580, H - 140, corValor(), -1, "%d", estado.passos);
     textprintf_ex(alvo, rec.cooper, 330, H - 100, corValor(), -1, "%d", estado.movimentos);
+}
+
+void desenhaPainelStatus(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
+    desenhaPainelFixo(alvo, rec);
+    desenhaContadores(alvo, estado, rec);
+}
+
+PainelFixo::PainelFixo(int largura, int altura, const RecursosFase& rec)
+    : largura(largura), altura(altura) {
+    // Drawn over the mask colour, so a pixel the panel left out would show.
+    Bitmap tela(create_bitmap(largura, altura));
+    if (!tela) return;
+    clear_to_color(tela.get(), bitmap_mask_color(tela.get()));
+    desenhaPainelFixo(tela.get(), rec);
+    quadro.reset(create_bitmap(largura - 79, 125));
+    if (quadro) blit(tela.get(), quadro.get(), 40, altura - 162, 0, 0, quadro->w, quadro->h);
+}
+
+void PainelFixo::desenha(BITMAP* alvo, const RecursosFase& rec) const {
+    if (!quadro || alvo->w != largura || alvo->h != altura) {
+        desenhaPainelFixo(alvo, rec);
+        return;
+    }
+    // Above the panel only the board's frame draws: its outlines go over as
+    // before, cut off at the panel's top.
+    int x1, y1, x2, y2;
+    get_clip_rect(alvo, &x1, &y1, &x2, &y2);
+    add_clip_rect(alvo, 0, 0, largura - 1, altura - 163);
+    molduraTabuleiro(alvo);
+    set_clip_rect(alvo, x1, y1, x2, y2);
+    // From the panel's top to its fill's last row every pixel is drawn; the
+    // two rows below narrow by one pixel at each end, like the outlines.
+    const int y = altura - 162;
+    blit(quadro.get(), alvo, 0, 0, 40, y, quadro->w, 123);
+    blit(quadro.get(), alvo, 1, 123, 41, y + 123, quadro->w - 2, 1);
+    blit(quadro.get(), alvo, 2, 124, 42, y + 124, quadro->w - 4, 1);
 }
 
 void escreveNumeroRelogio(BITMAP* alvo, FONT* f, int x, int y, int cor, int valor) {
@@ -117,14 +163,22 @@ void desenhaRelogio(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& 
     escreveNumeroRelogio(alvo, rec.cooper, 303, y, corValor(), estado.segundos);
 }
 
-void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec) {
-    const int meio = alvo->w / 2;
-    textprintf_centre_ex(alvo, font, meio, 589, makecol(100, 100, 100), -1,
+void desenhaRodapeMusica(BITMAP* alvo) {
+    textprintf_centre_ex(alvo, font, alvo->w / 2, 589, makecol(100, 100, 100), -1,
                          "F1 - Pausar/Tocar     F2 - Anterior     F3 - Pr\xF3ximo");
+}
+
+void desenhaTituloFaixa(BITMAP* alvo, int faixa, const RecursosFase& rec) {
+    const int meio = alvo->w / 2;
     const int branco = makecol(255, 255, 255);
     if (faixa == 0)
         textprintf_centre_ex(alvo, rec.arial, meio, 565, branco, -1, "Pausado");
     else if (faixa >= 1 && faixa <= static_cast<int>(faixas.size()))
         textprintf_centre_ex(alvo, rec.arial, meio, 565, branco, -1, "%s",
                              faixas[faixa - 1].titulo);
+}
+
+void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec) {
+    desenhaRodapeMusica(alvo);
+    desenhaTituloFaixa(alvo, faixa, rec);
 }

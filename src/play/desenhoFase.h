@@ -8,6 +8,7 @@
 #include <allegro.h>
 
 #include "fase.h"
+#include "recursos.h"
 
 constexpr int TAM_CELULA = 40;
 
@@ -69,6 +70,25 @@ void desenhaBotoes(BITMAP* alvo, Estilo layout, const RecursosFase& rec, int mou
 // Panel, frame and both counters: everything of the status bar before the
 // clock is brought up to date.
 void desenhaPainelStatus(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
+// The part of it that stays the same for a whole level: panel, frame, labels.
+void desenhaPainelFixo(BITMAP* alvo, const RecursosFase& rec);
+// The figures "Passos" and "Movimentos" label.
+void desenhaContadores(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
+
+// desenhaPainelFixo drawn once, for frames of the given size, and put back
+// each frame with a few blits: the panel, some 90,000 pixels and two labels,
+// is most of a level frame's drawing otherwise.
+class PainelFixo {
+public:
+    PainelFixo(int largura, int altura, const RecursosFase& rec);
+    // The same pixels as desenhaPainelFixo(alvo, rec).
+    void desenha(BITMAP* alvo, const RecursosFase& rec) const;
+
+private:
+    int largura, altura;
+    Bitmap quadro;  // the panel's rectangle; null if it could not be made
+};
+
 // "Tempo" and the clock, minutes then seconds.
 void desenhaRelogio(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
 
@@ -78,3 +98,6 @@ void escreveNumeroRelogio(BITMAP* alvo, FONT* f, int x, int y, int cor, int valo
 // The footer naming F1..F3 and, above it, the title of `faixa` ("Pausado"
 // for 0, nothing for a number outside 0..12).
 void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec);
+// Its two parts: the footer never changes, the title follows the track.
+void desenhaRodapeMusica(BITMAP* alvo);
+void desenhaTituloFaixa(BITMAP* alvo, int faixa, const RecursosFase& rec);

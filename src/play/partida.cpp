@@ -39,10 +39,15 @@ Partida::Partida(const DadosFase& f, const RecursosFase& r)
       estado(iniciaEstado(f)),
       rec(r),
       fundo(create_bitmap(COLUNAS * TAM_CELULA, LINHAS * TAM_CELULA)),
+      painel(COLUNAS * TAM_CELULA, LINHAS * TAM_CELULA, rec),
       cursor(makeCursor()) {
     // A cell whose code has no picture shows black rather than stale memory.
     clear_bitmap(fundo.get());
     preRenderiza(fundo.get(), *fase.mapa, rec);
+    // Nothing the frame draws before the music lines reaches the footer's
+    // rows: hero and boxes stay inside the walls, well above the bottom
+    // border, and the panel and buttons end higher up.
+    desenhaRodapeMusica(fundo.get());
 }
 
 void iniciaMusica(Partida& p) {
@@ -80,7 +85,8 @@ void quadroPartida(Partida& p, BITMAP* alvo) {
     if (avaliaAlvos(s, f)) e.teclas[KEY_ESC] = 1;
     if (liberaBloqueios(s, setasDe(e))) e.esvaziaTeclado();
 
-    desenhaPainelStatus(alvo, s, p.rec);
+    p.painel.desenha(alvo, p.rec);
+    desenhaContadores(alvo, s, p.rec);
     atualizaRelogio(s, contTempo);
     desenhaRelogio(alvo, s, p.rec);
 
@@ -91,7 +97,7 @@ void quadroPartida(Partida& p, BITMAP* alvo) {
     const AcaoMusica acao = passoMusica(s);
     if (acao.tipo == AcaoMusica::tocar && e.tocaFaixa) e.tocaFaixa(acao.faixa);
     if (acao.tipo == AcaoMusica::parar) e.paraMusica();
-    desenhaMusica(alvo, s.faixa, p.rec);
+    desenhaTituloFaixa(alvo, s.faixa, p.rec);
     // The pointer goes over everything, the music lines at the bottom too.
     desenha(alvo, p.cursor.get(), e.x(), e.y());
 
