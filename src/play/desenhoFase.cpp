@@ -28,16 +28,6 @@ void moldura(BITMAP* alvo, int x1, int y1, int x2, int y2) {
     rect(alvo, x1 + 2, y1 - 2, x2 - 2, y2 + 2, makecol(250, 250, 250));
 }
 
-// The frame around the board, down to the panel's foot.
-void molduraTabuleiro(BITMAP* alvo) {
-    const int W = alvo->w;
-    const int H = alvo->h;
-    moldura(alvo, 40, H - 560, W - 40, H - 40);
-    // The two inner outlines go over a second time.
-    rect(alvo, 41, H - 561, W - 41, H - 39, makecol(200, 200, 200));
-    rect(alvo, 42, H - 562, W - 42, H - 38, makecol(250, 250, 250));
-}
-
 }  // namespace
 
 FONT* fonteOuPadrao(const char* caminho) {
@@ -99,6 +89,15 @@ void desenhaBotoes(BITMAP* alvo, Estilo layout, const RecursosFase& rec, int mou
                  mouseY);
 }
 
+void molduraTabuleiro(BITMAP* alvo) {
+    const int W = alvo->w;
+    const int H = alvo->h;
+    moldura(alvo, 40, H - 560, W - 40, H - 40);
+    // The two inner outlines go over a second time.
+    rect(alvo, 41, H - 561, W - 41, H - 39, makecol(200, 200, 200));
+    rect(alvo, 42, H - 562, W - 42, H - 38, makecol(250, 250, 250));
+}
+
 void desenhaPainelFixo(BITMAP* alvo, const RecursosFase& rec) {
     const int W = alvo->w;
     const int H = alvo->h;
@@ -136,13 +135,6 @@ void PainelFixo::desenha(BITMAP* alvo, const RecursosFase& rec) const {
         desenhaPainelFixo(alvo, rec);
         return;
     }
-    // Above the panel only the board's frame draws: its outlines go over as
-    // before, cut off at the panel's top.
-    int x1, y1, x2, y2;
-    get_clip_rect(alvo, &x1, &y1, &x2, &y2);
-    add_clip_rect(alvo, 0, 0, largura - 1, altura - 163);
-    molduraTabuleiro(alvo);
-    set_clip_rect(alvo, x1, y1, x2, y2);
     // From the panel's top to its fill's last row every pixel is drawn; the
     // two rows below narrow by one pixel at each end, like the outlines.
     const int y = altura - 162;

@@ -75,13 +75,18 @@ void desenhaPainelFixo(BITMAP* alvo, const RecursosFase& rec);
 // The figures "Passos" and "Movimentos" label.
 void desenhaContadores(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
 
-// desenhaPainelFixo drawn once, for frames of the given size, and put back
-// each frame with a few blits: the panel, some 90,000 pixels and two labels,
-// is most of a level frame's drawing otherwise.
+// The frame around the board, down to the panel's foot.
+void molduraTabuleiro(BITMAP* alvo);
+
+// The panel's rectangle of desenhaPainelFixo, drawn once for frames of the
+// given size and put back each frame with three blits: some 90,000 pixels,
+// outlines and two labels were most of a level frame's drawing. The frame's
+// outlines above the panel are not part of it (see Partida).
 class PainelFixo {
 public:
     PainelFixo(int largura, int altura, const RecursosFase& rec);
-    // The same pixels as desenhaPainelFixo(alvo, rec).
+    // The same pixels as desenhaPainelFixo(alvo, rec) from the panel's top
+    // row down.
     void desenha(BITMAP* alvo, const RecursosFase& rec) const;
 
 private:

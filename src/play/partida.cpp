@@ -44,9 +44,12 @@ Partida::Partida(const DadosFase& f, const RecursosFase& r)
     // A cell whose code has no picture shows black rather than stale memory.
     clear_bitmap(fundo.get());
     preRenderiza(fundo.get(), *fase.mapa, rec);
-    // Nothing the frame draws before the music lines reaches the footer's
-    // rows: hero and boxes stay inside the walls, well above the bottom
-    // border, and the panel and buttons end higher up.
+    // The frame's outlines above the panel and the music footer go into the
+    // board: nothing the frame draws before them reaches their pixels. Hero
+    // and boxes stay inside the walls, several cells from the board's edge;
+    // the standard buttons and their labels start right of and below the
+    // frame's corner; the panel and the bonus buttons end above the footer.
+    molduraTabuleiro(fundo.get());
     desenhaRodapeMusica(fundo.get());
 }
 

@@ -148,7 +148,7 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
     // with its board, drawn once from the tiles. The old frame draws the
     // panel and the music footer afresh; the new one puts back the panel
     // drawn at level entry, before the counters below were set, and finds
-    // the footer in the board.
+    // the footer and the frame's outlines in the board.
     mx = 110, my = 60;  // on the undo button of the standard layout
     for (int fase : {1, 10}) {
         const DadosFase& dados = tabelaFases[fase - 1];
