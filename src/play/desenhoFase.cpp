@@ -1,5 +1,7 @@
 #include "desenhoFase.h"
 
+#include <algorithm>
+
 #include "faixas.h"
 #include "recursos.h"
 #include "regras.h"
@@ -27,6 +29,14 @@ void moldura(BITMAP* alvo, int x1, int y1, int x2, int y2) {
     rect(alvo, x1 + 1, y1 - 1, x2 - 1, y2 + 1, makecol(200, 200, 200));
     rect(alvo, x1 + 2, y1 - 2, x2 - 2, y2 + 2, makecol(250, 250, 250));
 }
+
+// The clock's line, left to right, on the panel's first row of text.
+constexpr int X_TEMPO = 120, X_MINUTOS = 250, X_DOIS_PONTOS = 275, X_SEGUNDOS = 303;
+constexpr const char* DOIS_PONTOS = " : ";
+constexpr int Y_TITULO = 565;
+
+// The track's title, or nothing for a number outside 0..12.
+const char* tituloFaixa(int faixa);
 
 }  // namespace
 
@@ -149,10 +159,10 @@ void escreveNumeroRelogio(BITMAP* alvo, FONT* f, int x, int y, int cor, int valo
 
 void desenhaRelogio(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
     const int y = alvo->h - 140;
-    textprintf_ex(alvo, rec.cooper, 120, y, corRotulo(), -1, "Tempo");
-    escreveNumeroRelogio(alvo, rec.cooper, 250, y, corValor(), estado.minutos);
-    textprintf_ex(alvo, rec.cooper, 275, y, corValor(), -1, " : ");
-    escreveNumeroRelogio(alvo, rec.cooper, 303, y, corValor(), estado.segundos);
+    textprintf_ex(alvo, rec.cooper, X_TEMPO, y, corRotulo(), -1, "Tempo");
+    escreveNumeroRelogio(alvo, rec.cooper, X_MINUTOS, y, corValor(), estado.minutos);
+    textprintf_ex(alvo, rec.cooper, X_DOIS_PONTOS, y, corValor(), -1, DOIS_PONTOS);
+    escreveNumeroRelogio(alvo, rec.cooper, X_SEGUNDOS, y, corValor(), estado.segundos);
 }
 
 void desenhaRodapeMusica(BITMAP* alvo) {
@@ -160,17 +170,76 @@ void desenhaRodapeMusica(BITMAP* alvo) {
                          "F1 - Pausar/Tocar     F2 - Anterior     F3 - Pr\xF3ximo");
 }
 
+namespace {
+
+const char* tituloFaixa(int faixa) {
+    if (faixa == 0) return "Pausado";
+    if (faixa >= 1 && faixa <= static_cast<int>(faixas.size())) return faixas[faixa - 1].titulo;
+    return "";
+}
+
+}  // namespace
+
 void desenhaTituloFaixa(BITMAP* alvo, int faixa, const RecursosFase& rec) {
-    const int meio = alvo->w / 2;
-    const int branco = makecol(255, 255, 255);
-    if (faixa == 0)
-        textprintf_centre_ex(alvo, rec.arial, meio, 565, branco, -1, "Pausado");
-    else if (faixa >= 1 && faixa <= static_cast<int>(faixas.size()))
-        textprintf_centre_ex(alvo, rec.arial, meio, 565, branco, -1, "%s",
-                             faixas[faixa - 1].titulo);
+    textprintf_centre_ex(alvo, rec.arial, alvo->w / 2, Y_TITULO, makecol(255, 255, 255), -1,
+                         "%s", tituloFaixa(faixa));
 }
 
 void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec) {
     desenhaRodapeMusica(alvo);
     desenhaTituloFaixa(alvo, faixa, rec);
+}
+
+TextosEmCache::TextosEmCache(BITMAP* fundo, const PainelFixo& painel, const RecursosFase& rec)
+    : fundo(fundo), painel(painel), rec(rec), copia(create_bitmap(fundo->w, fundo->h)) {}
+
+void TextosEmCache::relogio(BITMAP* alvo, const EstadoFase& estado) {
+    const int H = alvo->h;
+    FONT* f = rec.cooper;
+    const int y = H - 140;
+    const int fim = std::max({X_TEMPO + text_length(f, "Tempo"),
+                              X_MINUTOS + text_length(f, textoRelogio(estado.minutos).c_str()),
+                              X_DOIS_PONTOS + text_length(f, DOIS_PONTOS),
+                              X_SEGUNDOS + text_length(f, textoRelogio(estado.segundos).c_str())});
+    const Retangulo area{X_TEMPO, y, fim - 1, y + text_height(f) - 1};
+    // Under the clock lies only the panel as drawn at level entry as long as
+    // it keeps off both counters, drawn before it.
+    const bool sobrePainel = area.x2 < 580 && area.y2 < H - 100;
+    if (!copia || !sobrePainel || alvo->w != copia->w || H != copia->h) {
+        desenhaRelogio(alvo, estado, rec);
+        return;
+    }
+    if (!temRelogio || estado.minutos != minutos || estado.segundos != segundos) {
+        painel.desenha(copia.get(), rec);
+        desenhaRelogio(copia.get(), estado, rec);
+        minutos = estado.minutos;
+        segundos = estado.segundos;
+        temRelogio = true;
+    }
+    copiaArea(alvo, area);
+}
+
+void TextosEmCache::tituloFaixa(BITMAP* alvo, int faixa) {
+    const char* titulo = ::tituloFaixa(faixa);
+    const int largura = text_length(rec.arial, titulo);
+    const int x = alvo->w / 2 - largura / 2;
+    const Retangulo area{x, Y_TITULO, x + largura - 1, Y_TITULO + text_height(rec.arial) - 1};
+    // Under the title lies only the board: the frame, the panel and the bonus
+    // buttons end above it, the rest of the frame higher up (see Partida).
+    const bool sobreTabuleiro = area.y1 > alvo->h - 38 && area.y2 < alvo->h;
+    if (!copia || !sobreTabuleiro || alvo->w != copia->w || alvo->h != copia->h) {
+        desenhaTituloFaixa(alvo, faixa, rec);
+        return;
+    }
+    if (!temTitulo || faixa != this->faixa) {
+        blit(fundo, copia.get(), 0, Y_TITULO, 0, Y_TITULO, fundo->w, fundo->h - Y_TITULO);
+        desenhaTituloFaixa(copia.get(), faixa, rec);
+        this->faixa = faixa;
+        temTitulo = true;
+    }
+    copiaArea(alvo, area);
+}
+
+void TextosEmCache::copiaArea(BITMAP* alvo, const Retangulo& a) const {
+    blit(copia.get(), alvo, a.x1, a.y1, a.x1, a.y1, a.x2 - a.x1 + 1, a.y2 - a.y1 + 1);
 }

@@ -30,6 +30,7 @@ struct Partida {
     RecursosFase rec;
     Bitmap fundo;   // the static board and the music footer, drawn once
     PainelFixo painel;
+    TextosEmCache textos;  // clock and track title
     Bitmap cursor;
     EntradaFase entrada;
 

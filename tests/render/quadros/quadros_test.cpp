@@ -146,9 +146,11 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
 
     // Level play tells the loop that it always covers the frame: it starts
     // with its board, drawn once from the tiles. The old frame draws the
-    // panel and the music footer afresh; the new one puts back the panel
-    // drawn at level entry, before the counters below were set, and finds
-    // the footer and the frame's outlines in the board.
+    // panel, the clock and the music lines afresh; the new one puts back the
+    // panel drawn at level entry, finds the footer and the frame's outlines
+    // in the board, and puts back the clock and the title drawn when they
+    // last changed: a first frame draws them, then the clock, the counters
+    // and the track change.
     mx = 110, my = 60;  // on the undo button of the standard layout
     for (int fase : {1, 10}) {
         const DadosFase& dados = tabelaFases[fase - 1];
@@ -160,6 +162,7 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
                            &rAntes.replay, &rAntes.replay2})
             *b = copia(*b);
         Partida p1(dados, rAntes), p2(dados, r);
+        Bitmap rascunho(create_bitmap(800, 600));
         for (Partida* p : {&p1, &p2}) {
             p->entrada.mouseX = &mx;
             p->entrada.mouseY = &my;
@@ -167,13 +170,15 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
             p->entrada.teclas = teclas;
             p->entrada.teclaEsperando = [] { return false; };
             p->estado.faixa = 3;
-            p->estado.passos = 98765;
-            p->estado.movimentos = 4321;
             p->estado.minutos = 12;
             p->estado.segundos = 34;
+            quadroPartida(*p, rascunho.get());
+            p->estado.faixa = 5;
+            p->estado.passos = 98765;
+            p->estado.movimentos = 4321;
+            p->estado.segundos = 5;
         }
         // The state the new frame draws with, reached by one frame.
-        Bitmap rascunho(create_bitmap(800, 600));
         quadroPartida(p1, rascunho.get());
         const EstadoFase& s = p1.estado;
         auto quadroAntigo = [&](BITMAP* a) {
