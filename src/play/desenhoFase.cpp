@@ -33,7 +33,9 @@ void moldura(BITMAP* alvo, int x1, int y1, int x2, int y2) {
 // The clock's line, left to right, on the panel's first row of text.
 constexpr int X_TEMPO = 120, X_MINUTOS = 250, X_DOIS_PONTOS = 275, X_SEGUNDOS = 303;
 constexpr const char* DOIS_PONTOS = " : ";
-constexpr int Y_TITULO = 565;
+// Rows from the panel's top outline to the frame's foot.
+constexpr int ALTURA_PAINEL = 162;
+constexpr int Y_TITULO = 35;  // above the frame's bottom
 
 // The track's title, or nothing for a number outside 0..12.
 const char* tituloFaixa(int faixa);
@@ -129,28 +131,25 @@ void desenhaPainelStatus(BITMAP* alvo, const EstadoFase& estado, const RecursosF
     desenhaContadores(alvo, estado, rec);
 }
 
-PainelFixo::PainelFixo(int largura, int altura, const RecursosFase& rec)
-    : largura(largura), altura(altura) {
-    // Drawn over the mask colour, so a pixel the panel left out would show.
-    Bitmap tela(create_bitmap(largura, altura));
-    if (!tela) return;
-    clear_to_color(tela.get(), bitmap_mask_color(tela.get()));
-    desenhaPainelFixo(tela.get(), rec);
-    quadro.reset(create_bitmap(largura - 79, 125));
-    if (quadro) blit(tela.get(), quadro.get(), 40, altura - 162, 0, 0, quadro->w, quadro->h);
+PainelFixo::PainelFixo(int largura, const RecursosFase& rec)
+    : largura(largura), quadro(create_bitmap(largura, ALTURA_PAINEL)) {
+    if (!quadro) return;
+    // Everything of it is placed from the bottom, so a bitmap as wide as the
+    // frame and as tall as the panel gets the frame's bottom rows. Drawn over
+    // the mask colour, so a pixel the panel left out would show.
+    clear_to_color(quadro.get(), bitmap_mask_color(quadro.get()));
+    desenhaPainelFixo(quadro.get(), rec);
 }
 
 void PainelFixo::desenha(BITMAP* alvo, const RecursosFase& rec) const {
-    if (!quadro || alvo->w != largura || alvo->h != altura) {
+    if (!quadro || alvo->w != largura || alvo->h < ALTURA_PAINEL) {
         desenhaPainelFixo(alvo, rec);
         return;
     }
-    // From the panel's top to its fill's last row every pixel is drawn; the
-    // two rows below narrow by one pixel at each end, like the outlines.
-    const int y = altura - 162;
-    blit(quadro.get(), alvo, 0, 0, 40, y, quadro->w, 123);
-    blit(quadro.get(), alvo, 1, 123, 41, y + 123, quadro->w - 2, 1);
-    blit(quadro.get(), alvo, 2, 124, 42, y + 124, quadro->w - 4, 1);
+    // From the panel's top to its fill's last row every pixel is drawn. The
+    // two rows below hold only the frame's outlines, whose last drawing
+    // there is the frame's own, already in the board.
+    blit(quadro.get(), alvo, 40, 0, 40, alvo->h - ALTURA_PAINEL, largura - 79, 123);
 }
 
 void escreveNumeroRelogio(BITMAP* alvo, FONT* f, int x, int y, int cor, int valor) {
@@ -181,7 +180,7 @@ const char* tituloFaixa(int faixa) {
 }  // namespace
 
 void desenhaTituloFaixa(BITMAP* alvo, int faixa, const RecursosFase& rec) {
-    textprintf_centre_ex(alvo, rec.arial, alvo->w / 2, Y_TITULO, makecol(255, 255, 255), -1,
+    textprintf_centre_ex(alvo, rec.arial, alvo->w / 2, alvo->h - Y_TITULO, makecol(255, 255, 255), -1,
                          "%s", tituloFaixa(faixa));
 }
 
@@ -191,7 +190,11 @@ void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec) {
 }
 
 TextosEmCache::TextosEmCache(BITMAP* fundo, const PainelFixo& painel, const RecursosFase& rec)
-    : fundo(fundo), painel(painel), rec(rec), copia(create_bitmap(fundo->w, fundo->h)) {}
+    : fundo(fundo),
+      painel(painel),
+      rec(rec),
+      copia(create_bitmap(fundo->w, ALTURA_PAINEL)),
+      topo(fundo->h - ALTURA_PAINEL) {}
 
 void TextosEmCache::relogio(BITMAP* alvo, const EstadoFase& estado) {
     const int H = alvo->h;
@@ -205,7 +208,7 @@ void TextosEmCache::relogio(BITMAP* alvo, const EstadoFase& estado) {
     // Under the clock lies only the panel as drawn at level entry as long as
     // it keeps off both counters, drawn before it.
     const bool sobrePainel = area.x2 < 580 && area.y2 < H - 100;
-    if (!copia || !sobrePainel || alvo->w != copia->w || H != copia->h) {
+    if (!copia || !sobrePainel || alvo->w != fundo->w || H != fundo->h) {
         desenhaRelogio(alvo, estado, rec);
         return;
     }
@@ -223,16 +226,18 @@ void TextosEmCache::tituloFaixa(BITMAP* alvo, int faixa) {
     const char* titulo = ::tituloFaixa(faixa);
     const int largura = text_length(rec.arial, titulo);
     const int x = alvo->w / 2 - largura / 2;
-    const Retangulo area{x, Y_TITULO, x + largura - 1, Y_TITULO + text_height(rec.arial) - 1};
+    const int y = alvo->h - Y_TITULO;
+    const Retangulo area{x, y, x + largura - 1, y + text_height(rec.arial) - 1};
     // Under the title lies only the board: the frame, the panel and the bonus
     // buttons end above it, the rest of the frame higher up (see Partida).
     const bool sobreTabuleiro = area.y1 > alvo->h - 38 && area.y2 < alvo->h;
-    if (!copia || !sobreTabuleiro || alvo->w != copia->w || alvo->h != copia->h) {
+    if (!copia || !sobreTabuleiro || alvo->w != fundo->w || alvo->h != fundo->h) {
         desenhaTituloFaixa(alvo, faixa, rec);
         return;
     }
     if (!temTitulo || faixa != this->faixa) {
-        blit(fundo, copia.get(), 0, Y_TITULO, 0, Y_TITULO, fundo->w, fundo->h - Y_TITULO);
+        blit(fundo, copia.get(), 0, fundo->h - Y_TITULO, 0, copia->h - Y_TITULO, fundo->w,
+             Y_TITULO);
         desenhaTituloFaixa(copia.get(), faixa, rec);
         this->faixa = faixa;
         temTitulo = true;
@@ -241,5 +246,5 @@ void TextosEmCache::tituloFaixa(BITMAP* alvo, int faixa) {
 }
 
 void TextosEmCache::copiaArea(BITMAP* alvo, const Retangulo& a) const {
-    blit(copia.get(), alvo, a.x1, a.y1, a.x1, a.y1, a.x2 - a.x1 + 1, a.y2 - a.y1 + 1);
+    blit(copia.get(), alvo, a.x1, a.y1 - topo, a.x1, a.y1, a.x2 - a.x1 + 1, a.y2 - a.y1 + 1);
 }

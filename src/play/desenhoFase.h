@@ -80,19 +80,19 @@ void desenhaContadores(BITMAP* alvo, const EstadoFase& estado, const RecursosFas
 void molduraTabuleiro(BITMAP* alvo);
 
 // The panel's rectangle of desenhaPainelFixo, drawn once for frames of the
-// given size and put back each frame with three blits: some 90,000 pixels,
-// outlines and two labels were most of a level frame's drawing. The frame's
-// outlines above the panel are not part of it (see Partida).
+// given width and put back each frame with one blit: some 90,000 pixels,
+// outlines and two labels were most of a level frame's drawing. It leaves
+// out the frame's outlines around it, which the board holds (see Partida).
 class PainelFixo {
 public:
-    PainelFixo(int largura, int altura, const RecursosFase& rec);
-    // The same pixels as desenhaPainelFixo(alvo, rec) from the panel's top
-    // row down.
+    PainelFixo(int largura, const RecursosFase& rec);
+    // Over a frame that holds molduraTabuleiro, the same pixels as
+    // desenhaPainelFixo(alvo, rec).
     void desenha(BITMAP* alvo, const RecursosFase& rec) const;
 
 private:
-    int largura, altura;
-    Bitmap quadro;  // the panel's rectangle; null if it could not be made
+    int largura;
+    Bitmap quadro;  // the frame's bottom rows; null if it could not be made
 };
 
 // "Tempo" and the clock, minutes then seconds.
@@ -130,7 +130,8 @@ private:
     BITMAP* fundo;
     const PainelFixo& painel;
     const RecursosFase& rec;
-    Bitmap copia;  // board and panel with the last clock and title drawn
+    Bitmap copia;  // the frame's bottom rows with the last clock and title
+    int topo;      // the frame row of its first row
     bool temRelogio = false, temTitulo = false;
     int minutos = 0, segundos = 0, faixa = 0;
 };

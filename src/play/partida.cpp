@@ -39,7 +39,7 @@ Partida::Partida(const DadosFase& f, const RecursosFase& r)
       estado(iniciaEstado(f)),
       rec(r),
       fundo(create_bitmap(COLUNAS * TAM_CELULA, LINHAS * TAM_CELULA)),
-      painel(COLUNAS * TAM_CELULA, LINHAS * TAM_CELULA, rec),
+      painel(COLUNAS * TAM_CELULA, rec),
       textos(fundo.get(), painel, rec),
       cursor(makeCursor()) {
     // A cell whose code has no picture shows black rather than stale memory.
