@@ -28,7 +28,7 @@ struct Partida {
     const DadosFase& fase;
     EstadoFase estado;
     RecursosFase rec;
-    Bitmap fundo;   // the static board and the music footer, drawn once
+    Bitmap fundo;   // board, frame outlines and music footer, drawn once
     PainelFixo painel;
     TextosEmCache textos;  // clock and track title
     Bitmap cursor;
