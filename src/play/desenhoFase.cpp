@@ -1,5 +1,7 @@
 #include "desenhoFase.h"
 
+#include <algorithm>
+
 #include "faixas.h"
 #include "recursos.h"
 #include "regras.h"
@@ -27,6 +29,16 @@ void moldura(BITMAP* alvo, int x1, int y1, int x2, int y2) {
     rect(alvo, x1 + 1, y1 - 1, x2 - 1, y2 + 1, makecol(200, 200, 200));
     rect(alvo, x1 + 2, y1 - 2, x2 - 2, y2 + 2, makecol(250, 250, 250));
 }
+
+// The clock's line, left to right, on the panel's first row of text.
+constexpr int X_TEMPO = 120, X_MINUTOS = 250, X_DOIS_PONTOS = 275, X_SEGUNDOS = 303;
+constexpr const char* DOIS_PONTOS = " : ";
+// Rows from the panel's top outline to the frame's foot.
+constexpr int ALTURA_PAINEL = 162;
+constexpr int Y_TITULO = 35;  // above the frame's bottom
+
+// The track's title, or nothing for a number outside 0..12.
+const char* tituloFaixa(int faixa);
 
 }  // namespace
 
@@ -89,20 +101,55 @@ void desenhaBotoes(BITMAP* alvo, Estilo layout, const RecursosFase& rec, int mou
                  mouseY);
 }
 
-void desenhaPainelStatus(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
+void molduraTabuleiro(BITMAP* alvo) {
+    const int W = alvo->w;
+    const int H = alvo->h;
+    moldura(alvo, 40, H - 560, W - 40, H - 40);
+    // The two inner outlines go over a second time.
+    rect(alvo, 41, H - 561, W - 41, H - 39, makecol(200, 200, 200));
+    rect(alvo, 42, H - 562, W - 42, H - 38, makecol(250, 250, 250));
+}
+
+void desenhaPainelFixo(BITMAP* alvo, const RecursosFase& rec) {
     const int W = alvo->w;
     const int H = alvo->h;
     rectfill(alvo, 40, H - 160, W - 40, H - 40, makecol(50, 50, 50));
     moldura(alvo, 40, H - 160, W - 40, H - 40);
-    moldura(alvo, 40, H - 560, W - 40, H - 40);
-    // The two inner outlines of the frame go over a second time.
-    rect(alvo, 41, H - 561, W - 41, H - 39, makecol(200, 200, 200));
-    rect(alvo, 42, H - 562, W - 42, H - 38, makecol(250, 250, 250));
-
+    molduraTabuleiro(alvo);
     textprintf_ex(alvo, rec.cooper, 450, H - 140, corRotulo(), -1, "Passos");
-    textprintf_ex(alvo, rec.cooper, 580, H - 140, corValor(), -1, "%d", estado.passos);
     textprintf_ex(alvo, rec.cooper, 120, H - 100, corRotulo(), -1, "Movimentos");
+}
+
+void desenhaContadores(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
+    const int H = alvo->h;
+    textprintf_ex(alvo, rec.cooper, 580, H - 140, corValor(), -1, "%d", estado.passos);
     textprintf_ex(alvo, rec.cooper, 330, H - 100, corValor(), -1, "%d", estado.movimentos);
+}
+
+void desenhaPainelStatus(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
+    desenhaPainelFixo(alvo, rec);
+    desenhaContadores(alvo, estado, rec);
+}
+
+PainelFixo::PainelFixo(int largura, const RecursosFase& rec)
+    : largura(largura), quadro(create_bitmap(largura, ALTURA_PAINEL)) {
+    if (!quadro) return;
+    // Everything of it is placed from the bottom, so a bitmap as wide as the
+    // frame and as tall as the panel gets the frame's bottom rows. Drawn over
+    // the mask colour, so a pixel the panel left out would show.
+    clear_to_color(quadro.get(), bitmap_mask_color(quadro.get()));
+    desenhaPainelFixo(quadro.get(), rec);
+}
+
+void PainelFixo::desenha(BITMAP* alvo, const RecursosFase& rec) const {
+    if (!quadro || alvo->w != largura || alvo->h < ALTURA_PAINEL) {
+        desenhaPainelFixo(alvo, rec);
+        return;
+    }
+    // From the panel's top to its fill's last row every pixel is drawn. The
+    // two rows below hold only the frame's outlines, whose last drawing
+    // there is the frame's own, already in the board.
+    blit(quadro.get(), alvo, 40, 0, 40, alvo->h - ALTURA_PAINEL, largura - 79, 123);
 }
 
 void escreveNumeroRelogio(BITMAP* alvo, FONT* f, int x, int y, int cor, int valor) {
@@ -111,20 +158,93 @@ void escreveNumeroRelogio(BITMAP* alvo, FONT* f, int x, int y, int cor, int valo
 
 void desenhaRelogio(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
     const int y = alvo->h - 140;
-    textprintf_ex(alvo, rec.cooper, 120, y, corRotulo(), -1, "Tempo");
-    escreveNumeroRelogio(alvo, rec.cooper, 250, y, corValor(), estado.minutos);
-    textprintf_ex(alvo, rec.cooper, 275, y, corValor(), -1, " : ");
-    escreveNumeroRelogio(alvo, rec.cooper, 303, y, corValor(), estado.segundos);
+    textprintf_ex(alvo, rec.cooper, X_TEMPO, y, corRotulo(), -1, "Tempo");
+    escreveNumeroRelogio(alvo, rec.cooper, X_MINUTOS, y, corValor(), estado.minutos);
+    textprintf_ex(alvo, rec.cooper, X_DOIS_PONTOS, y, corValor(), -1, DOIS_PONTOS);
+    escreveNumeroRelogio(alvo, rec.cooper, X_SEGUNDOS, y, corValor(), estado.segundos);
+}
+
+void desenhaRodapeMusica(BITMAP* alvo) {
+    textprintf_centre_ex(alvo, font, alvo->w / 2, 589, makecol(100, 100, 100), -1,
+                         "F1 - Pausar/Tocar     F2 - Anterior     F3 - Pr\xF3ximo");
+}
+
+namespace {
+
+const char* tituloFaixa(int faixa) {
+    if (faixa == 0) return "Pausado";
+    if (faixa >= 1 && faixa <= static_cast<int>(faixas.size())) return faixas[faixa - 1].titulo;
+    return "";
+}
+
+}  // namespace
+
+void desenhaTituloFaixa(BITMAP* alvo, int faixa, const RecursosFase& rec) {
+    textprintf_centre_ex(alvo, rec.arial, alvo->w / 2, alvo->h - Y_TITULO, makecol(255, 255, 255), -1,
+                         "%s", tituloFaixa(faixa));
 }
 
 void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec) {
-    const int meio = alvo->w / 2;
-    textprintf_centre_ex(alvo, font, meio, 589, makecol(100, 100, 100), -1,
-                         "F1 - Pausar/Tocar     F2 - Anterior     F3 - Pr\xF3ximo");
-    const int branco = makecol(255, 255, 255);
-    if (faixa == 0)
-        textprintf_centre_ex(alvo, rec.arial, meio, 565, branco, -1, "Pausado");
-    else if (faixa >= 1 && faixa <= static_cast<int>(faixas.size()))
-        textprintf_centre_ex(alvo, rec.arial, meio, 565, branco, -1, "%s",
-                             faixas[faixa - 1].titulo);
+    desenhaRodapeMusica(alvo);
+    desenhaTituloFaixa(alvo, faixa, rec);
+}
+
+TextosEmCache::TextosEmCache(BITMAP* fundo, const PainelFixo& painel, const RecursosFase& rec)
+    : fundo(fundo),
+      painel(painel),
+      rec(rec),
+      copia(create_bitmap(fundo->w, ALTURA_PAINEL)),
+      topo(fundo->h - ALTURA_PAINEL) {}
+
+void TextosEmCache::relogio(BITMAP* alvo, const EstadoFase& estado) {
+    const int H = alvo->h;
+    FONT* f = rec.cooper;
+    const int y = H - 140;
+    const int fim = std::max({X_TEMPO + text_length(f, "Tempo"),
+                              X_MINUTOS + text_length(f, textoRelogio(estado.minutos).c_str()),
+                              X_DOIS_PONTOS + text_length(f, DOIS_PONTOS),
+                              X_SEGUNDOS + text_length(f, textoRelogio(estado.segundos).c_str())});
+    const Retangulo area{X_TEMPO, y, fim - 1, y + text_height(f) - 1};
+    // Under the clock lies only the panel as drawn at level entry as long as
+    // it keeps off both counters, drawn before it.
+    const bool sobrePainel = area.x2 < 580 && area.y2 < H - 100;
+    if (!copia || !sobrePainel || alvo->w != fundo->w || H != fundo->h) {
+        desenhaRelogio(alvo, estado, rec);
+        return;
+    }
+    if (!temRelogio || estado.minutos != minutos || estado.segundos != segundos) {
+        painel.desenha(copia.get(), rec);
+        desenhaRelogio(copia.get(), estado, rec);
+        minutos = estado.minutos;
+        segundos = estado.segundos;
+        temRelogio = true;
+    }
+    copiaArea(alvo, area);
+}
+
+void TextosEmCache::tituloFaixa(BITMAP* alvo, int faixa) {
+    const char* titulo = ::tituloFaixa(faixa);
+    const int largura = text_length(rec.arial, titulo);
+    const int x = alvo->w / 2 - largura / 2;
+    const int y = alvo->h - Y_TITULO;
+    const Retangulo area{x, y, x + largura - 1, y + text_height(rec.arial) - 1};
+    // Under the title lies only the board: the frame, the panel and the bonus
+    // buttons end above it, the rest of the frame higher up (see Partida).
+    const bool sobreTabuleiro = area.y1 > alvo->h - 38 && area.y2 < alvo->h;
+    if (!copia || !sobreTabuleiro || alvo->w != fundo->w || alvo->h != fundo->h) {
+        desenhaTituloFaixa(alvo, faixa, rec);
+        return;
+    }
+    if (!temTitulo || faixa != this->faixa) {
+        blit(fundo, copia.get(), 0, fundo->h - Y_TITULO, 0, copia->h - Y_TITULO, fundo->w,
+             Y_TITULO);
+        desenhaTituloFaixa(copia.get(), faixa, rec);
+        this->faixa = faixa;
+        temTitulo = true;
+    }
+    copiaArea(alvo, area);
+}
+
+void TextosEmCache::copiaArea(BITMAP* alvo, const Retangulo& a) const {
+    blit(copia.get(), alvo, a.x1, a.y1 - topo, a.x1, a.y1, a.x2 - a.x1 + 1, a.y2 - a.y1 + 1);
 }

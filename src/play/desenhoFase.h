@@ -8,6 +8,8 @@
 #include <allegro.h>
 
 #include "fase.h"
+#include "retangulo.h"
+#include "recursos.h"
 
 constexpr int TAM_CELULA = 40;
 
@@ -69,6 +71,30 @@ void desenhaBotoes(BITMAP* alvo, Estilo layout, const RecursosFase& rec, int mou
 // Panel, frame and both counters: everything of the status bar before the
 // clock is brought up to date.
 void desenhaPainelStatus(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
+// The part of it that stays the same for a whole level: panel, frame, labels.
+void desenhaPainelFixo(BITMAP* alvo, const RecursosFase& rec);
+// The figures "Passos" and "Movimentos" label.
+void desenhaContadores(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
+
+// The frame around the board, down to the panel's foot.
+void molduraTabuleiro(BITMAP* alvo);
+
+// The panel's rectangle of desenhaPainelFixo, drawn once for frames of the
+// given width and put back each frame with one blit: some 90,000 pixels,
+// outlines and two labels were most of a level frame's drawing. It leaves
+// out the frame's outlines around it, which the board holds (see Partida).
+class PainelFixo {
+public:
+    PainelFixo(int largura, const RecursosFase& rec);
+    // Over a frame that holds molduraTabuleiro, the same pixels as
+    // desenhaPainelFixo(alvo, rec).
+    void desenha(BITMAP* alvo, const RecursosFase& rec) const;
+
+private:
+    int largura;
+    Bitmap quadro;  // the frame's bottom rows; null if it could not be made
+};
+
 // "Tempo" and the clock, minutes then seconds.
 void desenhaRelogio(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
 
@@ -78,3 +104,34 @@ void escreveNumeroRelogio(BITMAP* alvo, FONT* f, int x, int y, int cor, int valo
 // The footer naming F1..F3 and, above it, the title of `faixa` ("Pausado"
 // for 0, nothing for a number outside 0..12).
 void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec);
+// Its two parts: the footer never changes, the title follows the track.
+void desenhaRodapeMusica(BITMAP* alvo);
+void desenhaTituloFaixa(BITMAP* alvo, int faixa, const RecursosFase& rec);
+
+// The clock and the track's title change a few times a minute at most: each
+// is drawn onto a copy of the board and panel under it when it changes and
+// put back with one blit every frame. A text that would reach something
+// drawn before it in the frame is drawn directly instead.
+class TextosEmCache {
+public:
+    // `fundo` is the pre-rendered board, the size of the frame; it is read
+    // when a text changes, so it may still be drawn after this.
+    TextosEmCache(BITMAP* fundo, const PainelFixo& painel, const RecursosFase& rec);
+    TextosEmCache(const TextosEmCache&) = delete;
+    TextosEmCache& operator=(const TextosEmCache&) = delete;
+    // The same pixels as desenhaRelogio(alvo, estado, rec) over the panel.
+    void relogio(BITMAP* alvo, const EstadoFase& estado);
+    // The same pixels as desenhaTituloFaixa(alvo, faixa, rec) over the board.
+    void tituloFaixa(BITMAP* alvo, int faixa);
+
+private:
+    void copiaArea(BITMAP* alvo, const Retangulo& a) const;
+
+    BITMAP* fundo;
+    const PainelFixo& painel;
+    const RecursosFase& rec;
+    Bitmap copia;  // the frame's bottom rows with the last clock and title
+    int topo;      // the frame row of its first row
+    bool temRelogio = false, temTitulo = false;
+    int minutos = 0, segundos = 0, faixa = 0;
+};

@@ -39,10 +39,19 @@ Partida::Partida(const DadosFase& f, const RecursosFase& r)
       estado(iniciaEstado(f)),
       rec(r),
       fundo(create_bitmap(COLUNAS * TAM_CELULA, LINHAS * TAM_CELULA)),
+      painel(COLUNAS * TAM_CELULA, rec),
+      textos(fundo.get(), painel, rec),
       cursor(makeCursor()) {
     // A cell whose code has no picture shows black rather than stale memory.
     clear_bitmap(fundo.get());
     preRenderiza(fundo.get(), *fase.mapa, rec);
+    // The frame's outlines above the panel and the music footer go into the
+    // board: nothing the frame draws before them reaches their pixels. Hero
+    // and boxes stay inside the walls, several cells from the board's edge;
+    // the standard buttons and their labels start right of and below the
+    // frame's corner; the panel and the bonus buttons end above the footer.
+    molduraTabuleiro(fundo.get());
+    desenhaRodapeMusica(fundo.get());
 }
 
 void iniciaMusica(Partida& p) {
@@ -80,9 +89,10 @@ void quadroPartida(Partida& p, BITMAP* alvo) {
     if (avaliaAlvos(s, f)) e.teclas[KEY_ESC] = 1;
     if (liberaBloqueios(s, setasDe(e))) e.esvaziaTeclado();
 
-    desenhaPainelStatus(alvo, s, p.rec);
+    p.painel.desenha(alvo, p.rec);
+    desenhaContadores(alvo, s, p.rec);
     atualizaRelogio(s, contTempo);
-    desenhaRelogio(alvo, s, p.rec);
+    p.textos.relogio(alvo, s);
 
     // The bonus layout sits over the panel: only the cursor goes over it.
     if (f.layoutBotoes == Estilo::bonus)
@@ -91,7 +101,7 @@ void quadroPartida(Partida& p, BITMAP* alvo) {
     const AcaoMusica acao = passoMusica(s);
     if (acao.tipo == AcaoMusica::tocar && e.tocaFaixa) e.tocaFaixa(acao.faixa);
     if (acao.tipo == AcaoMusica::parar) e.paraMusica();
-    desenhaMusica(alvo, s.faixa, p.rec);
+    p.textos.tituloFaixa(alvo, s.faixa);
     // The pointer goes over everything, the music lines at the bottom too.
     desenha(alvo, p.cursor.get(), e.x(), e.y());
 

@@ -28,11 +28,13 @@ struct Partida {
     const DadosFase& fase;
     EstadoFase estado;
     RecursosFase rec;
-    Bitmap fundo;   // the static board, drawn once
+    Bitmap fundo;   // board, frame outlines and music footer, drawn once
+    PainelFixo painel;
+    TextosEmCache textos;  // clock and track title
     Bitmap cursor;
     EntradaFase entrada;
 
-    // Pre-renders the board; the music player is left for the caller to start.
+    // Pre-renders the board and the panel; the music player is left for the caller to start.
     Partida(const DadosFase& fase, const RecursosFase& rec);
 };
 

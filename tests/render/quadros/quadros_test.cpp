@@ -145,7 +145,12 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
               0) << "second level-select page";
 
     // Level play tells the loop that it always covers the frame: it starts
-    // with its board, drawn once from the tiles.
+    // with its board, drawn once from the tiles. The old frame draws the
+    // panel, the clock and the music lines afresh; the new one puts back the
+    // panel drawn at level entry, finds the footer and the frame's outlines
+    // in the board, and puts back the clock and the title drawn when they
+    // last changed: a first frame draws them, then the clock, the counters
+    // and the track change.
     mx = 110, my = 60;  // on the undo button of the standard layout
     for (int fase : {1, 10}) {
         const DadosFase& dados = tabelaFases[fase - 1];
@@ -157,6 +162,7 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
                            &rAntes.replay, &rAntes.replay2})
             *b = copia(*b);
         Partida p1(dados, rAntes), p2(dados, r);
+        Bitmap rascunho(create_bitmap(800, 600));
         for (Partida* p : {&p1, &p2}) {
             p->entrada.mouseX = &mx;
             p->entrada.mouseY = &my;
@@ -164,10 +170,35 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
             p->entrada.teclas = teclas;
             p->entrada.teclaEsperando = [] { return false; };
             p->estado.faixa = 3;
+            p->estado.minutos = 12;
+            p->estado.segundos = 34;
+            quadroPartida(*p, rascunho.get());
+            p->estado.faixa = 5;
+            p->estado.passos = 98765;
+            p->estado.movimentos = 4321;
+            p->estado.segundos = 5;
         }
-        EXPECT_EQ(diferencas([&](BITMAP* a) { quadroPartida(p1, a); }, true,
-                             [&](BITMAP* a) { quadroPartida(p2, a); }),
-                  0) << "level " << fase;
+        // The state the new frame draws with, reached by one frame.
+        quadroPartida(p1, rascunho.get());
+        const EstadoFase& s = p1.estado;
+        auto quadroAntigo = [&](BITMAP* a) {
+            Bitmap tabuleiro(create_bitmap(800, 600));
+            clear_bitmap(tabuleiro.get());
+            preRenderiza(tabuleiro.get(), *dados.mapa, rAntes);
+            blit(tabuleiro.get(), a, 0, 0, 0, 0, 800, 600);
+            if (dados.layoutBotoes == Estilo::padrao)
+                desenhaBotoes(a, Estilo::padrao, rAntes, mx, my);
+            desenhaCaixas(a, s, rAntes);
+            desenhaHeroi(a, s, rAntes);
+            desenhaPainelStatus(a, s, rAntes);
+            desenhaRelogio(a, s, rAntes);
+            if (dados.layoutBotoes == Estilo::bonus)
+                desenhaBotoes(a, Estilo::bonus, rAntes, mx, my);
+            desenhaMusica(a, s.faixa, rAntes);
+            desenha(a, p1.cursor.get(), mx, my);
+        };
+        EXPECT_EQ(diferencas(quadroAntigo, true, [&](BITMAP* a) { quadroPartida(p2, a); }), 0)
+            << "level " << fase;
     }
 }
 
