@@ -142,7 +142,7 @@ PainelFixo::PainelFixo(int largura, const RecursosFase& rec)
 }
 
 void PainelFixo::desenha(BITMAP* alvo, const RecursosFase& rec) const {
-    if (!quadro || alvo->w != largura || alvo->h < ALTURA_PAINEL) {
+    if (!quadro) {
         desenhaPainelFixo(alvo, rec);
         return;
     }
@@ -208,7 +208,7 @@ void TextosEmCache::relogio(BITMAP* alvo, const EstadoFase& estado) {
     // Under the clock lies only the panel as drawn at level entry as long as
     // it keeps off both counters, drawn before it.
     const bool sobrePainel = area.x2 < 580 && area.y2 < H - 100;
-    if (!copia || !sobrePainel || alvo->w != fundo->w || H != fundo->h) {
+    if (!copia || !sobrePainel) {
         desenhaRelogio(alvo, estado, rec);
         return;
     }
@@ -231,7 +231,7 @@ void TextosEmCache::tituloFaixa(BITMAP* alvo, int faixa) {
     // Under the title lies only the board: the frame, the panel and the bonus
     // buttons end above it, the rest of the frame higher up (see Partida).
     const bool sobreTabuleiro = area.y1 > alvo->h - 38 && area.y2 < alvo->h;
-    if (!copia || !sobreTabuleiro || alvo->w != fundo->w || alvo->h != fundo->h) {
+    if (!copia || !sobreTabuleiro) {
         desenhaTituloFaixa(alvo, faixa, rec);
         return;
     }
