@@ -66,7 +66,10 @@ void quadroFases(BITMAP*& alvo, EstadoFases& estado, const FigurasFases& figuras
 
     if (entrada.sobre(BOTAO_NOVO_JOGO))
         desenha(alvo, figuras.novoJogoAceso, X_NOVO_JOGO, Y_NOVO_JOGO);
-    if (entrada.cliqueEm(BOTAO_NOVO_JOGO)) estado.novoJogo.aberto = true;
+    if (entrada.cliqueEm(BOTAO_NOVO_JOGO)) {
+        estado.novoJogo.aberto = true;
+        entrada.soltaBotao();
+    }
 
     if (estado.novoJogo.aberto)
         quadroNovoJogo(alvo, estado.novoJogo, figuras.novoJogo, entrada, acoes);

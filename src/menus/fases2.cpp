@@ -36,9 +36,9 @@ void quadroFases2(BITMAP* alvo, EstadoFases2& estado, const FigurasFases2& figur
             acoes.jogar(FASE_BONUS);
         else
             acoes.mensagem(MENSAGEM_BONUS);
+        // One message a press, however long the button stays down.
+        entrada.soltaBotao();
     }
-    // A press counts in one frame only, until the library reports the mouse again.
-    entrada.soltaBotao();
 
     if (entrada.sobre(BOTAO_FASE9))
         rect(alvo, BOTAO_FASE9.x1, BOTAO_FASE9.y1, BOTAO_FASE9.x2, BOTAO_FASE9.y2,

@@ -40,7 +40,6 @@ void quadroNovoJogo(BITMAP*& alvo, EstadoNovoJogo& estado, const FigurasNovoJogo
             ++estado.w;
         }
         estado.animar = false;
-        estado.botaoSolto = false;
     }
 
     desenhaCaixa(alvo, estado.w, estado.h);
@@ -48,19 +47,18 @@ void quadroNovoJogo(BITMAP*& alvo, EstadoNovoJogo& estado, const FigurasNovoJogo
     if (entrada.sobre(BOTAO_SIM)) desenha(alvo, figuras.simAceso, X_SIM, Y_SIM);
     if (entrada.sobre(BOTAO_NAO)) desenha(alvo, figuras.naoAceso, X_NAO, Y_NAO);
 
-    // The press that opened the box, still held and dragged onto yes, must
-    // not erase the progress. It is not used up either: writing the button
-    // state to 0 would look like a release until the next mouse report.
-    if (!entrada.clique()) estado.botaoSolto = true;
-    if (estado.botaoSolto && entrada.cliqueEm(BOTAO_SIM)) {
-        mapaLiberado = 1;
-        salvaProgresso();
-        estado.aberto = false;
-        entrada.soltaBotao();
-    }
-    // Any other click while the box is open is used up here.
-    if (estado.botaoSolto && entrada.clique()) {
-        if (entrada.sobre(BOTAO_NAO)) estado.aberto = false;
+    // Yes and no take only a press that begins over them. Any press is used
+    // up in the frame it is first seen, so one that began elsewhere (the
+    // press that opened the box, or one on the box's text) and is dragged
+    // onto yes does nothing.
+    if (entrada.clique()) {
+        if (entrada.sobre(BOTAO_SIM)) {
+            mapaLiberado = 1;
+            salvaProgresso();
+            estado.aberto = false;
+        } else if (entrada.sobre(BOTAO_NAO)) {
+            estado.aberto = false;
+        }
         entrada.soltaBotao();
     }
 

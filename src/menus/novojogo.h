@@ -17,9 +17,6 @@ struct EstadoNovoJogo {
     bool animar = true;  // the next opening grows the box again
     int w = 0;           // half-width and half-height of the box
     int h = 0;
-    // The left button was seen up since the box opened: yes and no take
-    // only a press that began over the open box.
-    bool botaoSolto = true;
 };
 
 // The dialog's part of a page frame. The first frame after an opening runs

@@ -35,9 +35,6 @@ void fases() {
     Bitmap primeiro(create_bitmap(800, 600));
     Bitmap cursor(makeCursor());
     const FigurasFases figuras = carregaFigurasFases(cursor.get());
-    // The press on the title screen's play button lies over levels 6 and 7:
-    // it must not count here until the library reports the mouse again.
-    mouse_b = 0;
     EstadoFases estado;
     Entrada entrada;
     Acoes acoes;
@@ -55,7 +52,6 @@ void fases2() {
     Bitmap primeiro(create_bitmap(800, 600));
     Bitmap cursor(makeCursor());
     const FigurasFases2 figuras = carregaFigurasFases2(cursor.get());
-    mouse_b = 0;
     EstadoFases2 estado;
     Entrada entrada;
     Acoes acoes;

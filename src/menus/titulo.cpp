@@ -45,7 +45,6 @@ void quadroTitulo(BITMAP* alvo, EstadoTitulo& estado, const FigurasTitulo& figur
     if (entrada.sobre(BOTAO_SAIR)) desenha(alvo, figuras.destaque, X_DESTAQUE, Y_DESTAQUE_SAIR);
 
     if (entrada.cliqueEm(BOTAO_JOGAR)) acoes.fases();
-    // Tested with the mouse as it is after the level-select pages return.
     if (entrada.cliqueEm(BOTAO_SAIR)) FecharJogo = 1;
 
     rectfill(alvo, BARRA.x1, BARRA.y1, BARRA.x2, BARRA.y2, makecol(30, 30, 30));

@@ -72,7 +72,7 @@ void quadroPartida(Partida& p, BITMAP* alvo) {
         desenhaBotoes(alvo, Estilo::padrao, p.rec, e.x(), e.y());
 
     pedidosBotoes(s, f, e.tecla(KEY_V), e.tecla(KEY_R),
-                  Mouse{e.x(), e.y(), *e.mouseB}, contTempo);
+                  Mouse{e.x(), e.y(), e.clique() ? 1 : 0}, contTempo);
 
     // Boxes and hero as the previous frame left them: a move shows next frame.
     desenhaCaixas(alvo, s, p.rec);

@@ -1,9 +1,11 @@
 #include "laco.h"
 
 #include "al_screen.h"
+#include "entrada.h"
 #include "globais.h"
 
 void (*descansa)(unsigned int ms) = rest;
+int aparicoesDeTela = 0;
 
 void apresentaQuadro(BITMAP*& alvo) {
     // Released before the target moves on: with page flipping the next
@@ -23,6 +25,7 @@ void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& 
               const std::function<bool()>& sair, bool corpoCobre) {
     BITMAP* alvo = primeiroQuadro;
     auto terminou = [&] { return key[KEY_ESC] || FecharJogo || (sair && sair()); };
+    ++aparicoesDeTela;
     while (!terminou()) {
         // Sleep only when no tick is pending; a backlog runs back to back.
         if (contFrames <= 0) descansa(5);
@@ -34,4 +37,5 @@ void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& 
             --contFrames;
         }
     }
+    ++aparicoesDeTela;
 }

@@ -18,6 +18,7 @@ void apresentaQuadro(BITMAP*& alvo);
 // apresentaQuadro, which replaces the target it holds. Each frame starts on
 // a cleared target, unless `corpoCobre`: the body's first drawing covers the
 // whole target with opaque pixels, so clearing it first would change nothing.
+// The loop counts in aparicoesDeTela as it starts and as it ends.
 void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& corpo,
               const std::function<bool()>& sair = {}, bool corpoCobre = false);
 

@@ -404,6 +404,18 @@ class Game:
         time.sleep(hold)
         self._xdotool("mouseup", button)
 
+    def drag(self, *points, hold=TAP_SECONDS):
+        """Presses at the first point, moves through the others with the button
+        down, holding `hold` seconds at each, and releases at the last."""
+        self.move(*points[0])
+        time.sleep(0.05)
+        self._xdotool("mousedown", 1)
+        time.sleep(hold)
+        for p in points[1:]:
+            self.move(*p)
+            time.sleep(hold)
+        self._xdotool("mouseup", 1)
+
     def key_down(self, name):
         self._xdotool("keydown", name)
 

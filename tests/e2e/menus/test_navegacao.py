@@ -51,7 +51,7 @@ class Closing(unittest.TestCase):
 
 
 class OpeningPress(unittest.TestCase):
-    def test_press_on_play_released_in_place_starts_no_level(self):
+    def test_press_on_play_moved_while_held_starts_no_level(self):
         # Every level open: the play button lies over levels 6 and 7 of the
         # next page. Corners of the level frame under each press point.
         points = {(350, 370): [(178, 270), (368, 270), (178, 420), (368, 420)],
@@ -61,8 +61,8 @@ class OpeningPress(unittest.TestCase):
             for point, frame in points.items():
                 with self.subTest(point=point):
                     telas.wait_title(g)
-                    # Pressed for many frames and released without moving.
-                    g.click(*point, hold=0.3)
+                    # Pressed for many frames, moved 2 px and released.
+                    g.drag(point, (point[0] + 2, point[1]), hold=0.3)
                     time.sleep(0.5)
                     # Still on the first page: the level's frame is lit under the pointer.
                     shot = g.screenshot()

@@ -19,8 +19,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Moves the scripted mouse; `botao` true holds the left button.
+    // Moves the scripted mouse; `botao` true holds the left button. A press
+    // that starts here follows a button the screen saw up, as a real one does.
     void mouse(int x, int y, bool botao = false) {
+        if (botao && !mb) entrada.observaBotao();
         mx = x;
         my = y;
         mb = botao ? 1 : 0;

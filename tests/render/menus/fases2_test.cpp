@@ -102,17 +102,16 @@ TEST_F(Fases2, BackArrowLightsAndSetsTheLeaveFlag) {
     EXPECT_EQ(pixel(alvo.get(), 330, 495), makecol(0, 150, 0));
 }
 
-TEST_F(Fases2, PressCountsInOneFrameOnly) {
-    mapaLiberado = 10;
-    mouse(400, 200, true);
+TEST_F(Fases2, LockedBonusShowsOneMessageAPress) {
+    mouse(737, 547, true);
     quadro();
-    EXPECT_EQ(mb, 0);
-    quadro();  // still held, but the library has not reported it again
     quadro();
-    EXPECT_EQ(chamadas, (std::vector<std::string>{"jogar 9"}));
-    mouse(10, 10, true);
+    EXPECT_EQ(chamadas, (std::vector<std::string>{MENSAGEM}));
+    mouse(737, 547);
     quadro();
-    EXPECT_EQ(mb, 0);
+    mouse(737, 547, true);
+    quadro();
+    EXPECT_EQ(chamadas, (std::vector<std::string>{MENSAGEM, MENSAGEM}));
 }
 
 TEST_F(Fases2, HoverLightsLevelNineAndTheBonusEvenWhenLocked) {

@@ -197,10 +197,25 @@ TEST_F(Fases, OpenBoxTurnsLevelButtonsOffButNotTheArrow) {
     EXPECT_NE(pixel(alvo.get(), 35, 70), branco());
     EXPECT_TRUE(estado.novoJogo.aberto);  // an outside click is used up
 
+    mouse(420, 515);
     mouse(420, 515, true);
     quadro();
     EXPECT_EQ(chamadas, (std::vector<std::string>{"fases2"}));
     EXPECT_TRUE(estado.novoJogo.aberto);
+}
+
+// No lies over level 7: the press that closes the box, moved while held,
+// does not start the level.
+TEST_F(Fases, PressOnNoStartsNoLevelBeneath) {
+    mapaLiberado = 10;
+    estado.novoJogo.aberto = true;
+    estado.novoJogo.animar = false;
+    mouse(475, 350, true);
+    quadro();
+    EXPECT_FALSE(estado.novoJogo.aberto);
+    mouse(477, 350, true);
+    quadro();
+    EXPECT_TRUE(chamadas.empty());
 }
 
 TEST_F(Fases, PadlocksStayVisibleWhileTheBoxIsOpen) {
