@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 int mapaLiberado = 1;
@@ -12,6 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const ARQUIVO = "save.bin";
+constexpr int32_t MAIOR_CONQUISTADO = 11;  // the bonus level cleared
 
 void escreveValor(std::FILE* f) {
     uint32_t v = static_cast<uint32_t>(mapaLiberado);
@@ -20,6 +22,27 @@ void escreveValor(std::FILE* f) {
                               static_cast<unsigned char>(v >> 24)};
     std::fseek(f, 0, SEEK_SET);
     std::fwrite(bytes, 1, 4, f);
+}
+
+// The first four bytes of an open save.bin; none when it is shorter.
+std::optional<int32_t> leValor(std::FILE* f) {
+    unsigned char bytes[4];
+    std::fseek(f, 0, SEEK_SET);
+    if (std::fread(bytes, 1, 4, f) != 4) return std::nullopt;
+    uint32_t v = bytes[0] | (uint32_t(bytes[1]) << 8) | (uint32_t(bytes[2]) << 16) |
+                 (uint32_t(bytes[3]) << 24);
+    return static_cast<int32_t>(v);
+}
+
+// What save.bin holds now, read without a word when it cannot be.
+std::optional<int32_t> valorGuardado() {
+    std::error_code erro;
+    if (fs::status(ARQUIVO, erro).type() != fs::file_type::regular) return std::nullopt;
+    std::FILE* f = std::fopen(ARQUIVO, "rb");
+    if (!f) return std::nullopt;
+    const std::optional<int32_t> v = leValor(f);
+    std::fclose(f);
+    return v;
 }
 
 void avisaSemArquivo() {
@@ -54,15 +77,9 @@ void carregaProgresso() {
         escreveValor(f);
         std::fflush(f);
     }
-    unsigned char bytes[4];
-    std::fseek(f, 0, SEEK_SET);
     // A file shorter than four bytes holds no whole value: keep the one we
     // have and leave the file as it is.
-    if (std::fread(bytes, 1, 4, f) == 4) {
-        uint32_t v = bytes[0] | (uint32_t(bytes[1]) << 8) | (uint32_t(bytes[2]) << 16) |
-                     (uint32_t(bytes[3]) << 24);
-        mapaLiberado = static_cast<int32_t>(v);
-    }
+    if (const std::optional<int32_t> v = leValor(f)) mapaLiberado = *v;
     std::fclose(f);
 }
 
@@ -83,5 +100,13 @@ void registraConclusao(int numero) {
     // level 2, or only a new game would get the player out.
     const int maiorAberta = mapaLiberado < 1 ? 1 : mapaLiberado;
     if (numero == maiorAberta) mapaLiberado = maiorAberta + 1;
-    salvaProgresso();
+    // Another copy of the game in this folder may have opened more levels
+    // since this one read the file: progress it could have written (up to
+    // the bonus level cleared) is taken up, never written over with less.
+    const std::optional<int32_t> guardado = valorGuardado();
+    if (guardado && *guardado > mapaLiberado && *guardado <= MAIOR_CONQUISTADO) {
+        mapaLiberado = *guardado;
+        return;
+    }
+    if (guardado != mapaLiberado) salvaProgresso();
 }

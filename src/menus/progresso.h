@@ -11,5 +11,7 @@ void carregaProgresso();
 // Writes mapaLiberado into the first four bytes of save.bin.
 void salvaProgresso();
 // Clearing the highest open level opens the next one (a stored value below 1
-// counts as 1 here); the file is rewritten in every case.
+// counts as 1 here). save.bin is written when it holds another value, unless
+// it holds more progress (up to 11), which another copy of the game in the
+// same folder wrote: that value is taken up instead, so progress never drops.
 void registraConclusao(int numero);

@@ -67,10 +67,21 @@ TEST_F(Progresso, ConcluirAMaiorFaseAbreAProxima) {
     EXPECT_EQ(mapaLiberado, 4);
     EXPECT_EQ(arquivo(), (Bytes{4, 0, 0, 0}));
 
-    grava({9, 9, 9, 9});  // the next call must rewrite the file, changed or not
+    grava({9, 9, 9, 9});  // damaged: no value the game writes, so it is mended
     registraConclusao(2);
     EXPECT_EQ(mapaLiberado, 4);
     EXPECT_EQ(arquivo(), (Bytes{4, 0, 0, 0}));
+}
+
+// Two copies of the game in one folder, both started at 5: the first clears
+// level 5, then the second clears level 1.
+TEST_F(Progresso, OutraCopiaNaMesmaPastaNaoPerdeOProgresso) {
+    grava({5, 0, 0, 0});
+    carregaProgresso();
+    grava({6, 0, 0, 0});
+    registraConclusao(1);
+    EXPECT_EQ(mapaLiberado, 6);
+    EXPECT_EQ(arquivo(), (Bytes{6, 0, 0, 0}));
 }
 
 TEST_F(Progresso, BonusDe10Para11EDaiNaoPassa) {

@@ -1,0 +1,50 @@
+"""Two copies of the game started in one folder, as a player who starts it
+twice: the progress one of them saved is never lowered by the other."""
+
+import tempfile
+import unittest
+
+from zepko_e2e import Game
+from jogador import PLAY, Level1, solutions
+from telas import wait_title
+
+
+def save(value):
+    return value.to_bytes(4, "little", signed=True)
+
+
+class SecondCopy(Game):
+    """Runs in the folder of a copy already started (on an X server of its own)."""
+
+    def __init__(self, first):
+        super().__init__()
+        self.first = first
+
+    def _lay_out(self):
+        self.dir = tempfile.mkdtemp(prefix="zepko-e2e-")
+        self.game_dir = self.first.game_dir
+
+
+class TwoCopies(unittest.TestCase):
+    def test_clearing_an_old_level_keeps_what_the_other_copy_opened(self):
+        arrows = {k: solutions()[k][2] for k in (1, 5)}
+        with Game(save=save(5)) as a, SecondCopy(a) as b:
+            players = {}
+            for g, level in ((a, 5), (b, 1)):
+                g.wait_window()
+                wait_title(g)
+                g.click(*PLAY)
+                players[g] = Level1(g)
+                players[g].first_page()
+                players[g].open_level(level)
+            players[a].solve(arrows[5])
+            self.assertEqual(a.read_bytes("save.bin"), save(6))
+            players[b].solve(arrows[1], done=players[b].p.complete_panel)
+            self.assertEqual(b.read_bytes("save.bin"), save(6))
+            for g in (a, b):
+                g.close_window()
+                self.assertEqual(g.wait_exit().status, 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
