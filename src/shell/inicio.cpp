@@ -50,6 +50,9 @@ void inicia_allegro() {
     // is nothing to initialise for it.
     install_timer();
     install_keyboard();
+    // Ctrl+Alt+End would end the process at once, without the shutdown that
+    // writes config.txt back and stops the music: the game has its own ways out.
+    three_finger_flag = FALSE;
     clear_keybuf();
     install_mouse();
     set_uformat(U_ASCII);

@@ -42,6 +42,11 @@ class Closing(unittest.TestCase):
     def test_close_button_ends_the_program_through_its_shutdown(self):
         with Game(config="") as g:
             g.wait_window()
+            # The library's kill chord is off: it would skip the shutdown.
+            g.move(400, 300)
+            g.hold("ctrl+alt+End", 0.1)
+            self.assertEqual(g.messages_seen(0.5), [])
+            self.assertTrue(g.running())
             g.close_window()
             res = g.wait_exit()
             self.assertEqual(res.status, 0)
