@@ -128,11 +128,12 @@ TEST_F(Partidas, BonusButtonsAndLabelsAreDrawnOverTheStatusPanel) {
     EXPECT_EQ(cor(c.get(), 710, 400), tom(voltar2));
 }
 
-TEST_F(Partidas, ThePointerIsDrawnOverTheMusicLines) {
-    mx = 300;
-    my = 580;  // over the footer and its "Tocar"
+TEST_F(Partidas, ThePointerIsDrawnOverTheTrackTitle) {
+    mx = 385;
+    my = 567;  // on the title's text, centred at (400, 565): "Pausado" before a track plays
     Partida p(tabelaFases[0], recursos());
     p.entrada = entrada();
+    ASSERT_EQ(p.estado.faixa, 0);
     Bitmap b = quadro(p);
     BITMAP* cursor = p.cursor.get();
     for (int y = 0; y < cursor->h; ++y) {
