@@ -258,16 +258,13 @@ class Level1:
             self.p.key(ARROWS[a], False)
             time.sleep(gap)
 
-    def solve(self, arrows, counters=True, done=None):
-        """Plays the solution and waits until the level-complete screen shows
-        (by default: until it has rewritten save.bin); Enter then closes it."""
-        before = self.g.mtime_ns("save.bin") if self.g.exists("save.bin") else None
+    def solve(self, arrows, counters=True):
+        """Plays the solution and waits until the level-complete panel shows
+        (save.bin is written by then); Enter then closes it."""
         if counters:
             self.p.play(arrows)
         else:
             self.blind(arrows)
-        self.g.wait_for("the level-complete screen", done or (
-            lambda: self.g.exists("save.bin") and self.g.mtime_ns("save.bin") != before))
         # Enter counts only once the panel has been drawn to its end; its
         # lines are drawn by the game itself, whatever files are missing.
         self.g.wait_for("the finished level-complete panel", self.p.complete_panel)

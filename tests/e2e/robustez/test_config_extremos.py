@@ -29,7 +29,7 @@ class ConfigExtremos(unittest.TestCase):
             g.click(*PLAY)
             lv.first_page()
             lv.open_level(1)
-            lv.solve(self.arrows, done=lv.p.complete_panel)
+            lv.solve(self.arrows)
             g.close_window()
             res = g.wait_exit()
             self.assertEqual(res.status, 0, res.stderr)
