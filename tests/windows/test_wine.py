@@ -16,6 +16,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 SOLUTIONS = os.path.join(HERE, "..", "unit", "play", "solucoes.txt")
 CREDIT_TOP = 580      # the gliding credit line runs below this row
 CURSOR = 40           # the mouse cursor lies within this square from the pointer
+QUIT = (392, 480)     # "Sair" on the title screen
 
 
 def solution(level):
@@ -75,6 +76,13 @@ class Windows(unittest.TestCase):
             g.close_window()
             self.assertEqual(g.wait_exit().status, 0)
             self.assertEqual(read_config(g.read_text("config.txt"))["Inicializacao"]["vsync"], "0")
+
+    def test_quit_on_title_screen(self):
+        with WineGame(run_dir=self.run_dir) as g:
+            g.wait_window()
+            wait_title(g)
+            g.click(*QUIT)
+            self.assertEqual(g.wait_exit().status, 0)
 
     def test_unsupported_colour_depth(self):
         with WineGame(run_dir=self.run_dir, config="[Inicializacao]\ncolordepth = 13\n") as g:

@@ -55,6 +55,14 @@ class WineGame(Game):
                             WINEDEBUG="-all,trace+msgbox"))
         return env
 
+    def wait_window(self, *args, **kw):
+        # The input focus, which a window manager gives a new window and
+        # Xvfb alone never does: Wine then deactivates the window when it
+        # loses the focus on the way out, a path every exit must survive.
+        window = super().wait_window(*args, **kw)
+        self._xdotool("windowfocus", "--sync", window.id)
+        return window
+
     def screenshot(self):
         # Wine copies a window's drawing to X only when a thread of the
         # program next waits for messages (at most every 50 ms), so the last
