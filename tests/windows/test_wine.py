@@ -36,6 +36,14 @@ def title_shot(game):
     return game.screenshot()
 
 
+class StartedElsewhere(WineGame):
+    """Started in the folder above the game's, as a shortcut with no "Start
+    in" folder or a command prompt starts it."""
+
+    def start_folder(self):
+        return self.dir
+
+
 class Windows(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -51,7 +59,7 @@ class Windows(unittest.TestCase):
     def test_title_screen_as_on_linux(self):
         with Game(run_dir=os.environ["ZEPKO_LINUX_RUN_DIR"]) as g:
             linux = title_shot(g)
-        with WineGame(run_dir=self.run_dir) as g:
+        with StartedElsewhere(run_dir=self.run_dir) as g:
             windows = title_shot(g)
         self.assertEqual((windows.width, windows.height), (800, 600))
         differ = [(x, y) for y in range(CREDIT_TOP) for x in range(800)
