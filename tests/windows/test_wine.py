@@ -10,7 +10,7 @@ import zipfile
 from zepko_e2e import Game, read_config
 from wine_game import WineGame
 from jogador import PARK, Level1
-from telas import wait_title
+from telas import NEW_GAME, WHITE, YES, open_first_page, wait_first_page, wait_title
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOLUTIONS = os.path.join(HERE, "..", "unit", "play", "solucoes.txt")
@@ -91,6 +91,38 @@ class Windows(unittest.TestCase):
             wait_title(g)
             g.click(*QUIT)
             self.assertEqual(g.wait_exit().status, 0)
+
+    def test_no_sound_device(self):
+        # Wine's audio drivers turned off: a machine without any sound device.
+        class Silent(WineGame):
+            def environment(self):
+                env = super().environment()
+                env["WINEDLLOVERRIDES"] += ";winealsa.drv,winepulse.drv=d"
+                return env
+
+        with Silent(run_dir=self.run_dir) as g:
+            g.wait_window()  # titled only after the sound start-up
+            wait_title(g)
+            self.assertIsNone(g.find_message())
+
+    def test_unusable_save_file_told_once(self):
+        # A folder named save.bin: the start and every later save fail.
+        run_dir = os.path.join(self.tmp, "save-folder")
+        shutil.copytree(self.run_dir, run_dir)
+        os.mkdir(os.path.join(run_dir, "save.bin"))
+        with WineGame(run_dir=run_dir) as g:
+            box = g.wait_message()
+            self.assertIn("save.bin", box.text)
+            box.dismiss()
+            g.wait_window()
+            open_first_page(g)
+            g.click(*NEW_GAME)
+            g.move(600, 500)  # off the buttons: the divider's white line shows the box
+            g.wait_for("the new-game box",
+                       lambda: all(g.screenshot().pixel(x, 310) == WHITE for x in (270, 530)))
+            g.click(*YES)  # saves again
+            wait_first_page(g)  # a message box would hold the game before this
+            self.assertIsNone(g.find_message())
 
     def test_unsupported_colour_depth(self):
         with WineGame(run_dir=self.run_dir, config="[Inicializacao]\ncolordepth = 13\n") as g:
