@@ -69,14 +69,15 @@ WIN_BUILD ?= build-windows
 windows-deps:
 	./scripts/install-windows-deps
 
-# The data comes from the native build's own generators.
+# The data and the icon come from the native build's own generators.
 windows: windows-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD) -j $(JOBS) --target zepko arte musica run_config
+	cmake --build $(BUILD) -j $(JOBS) --target zepko arte arte_icone musica run_config
 	JOBS=$(JOBS) ./scripts/build-windows-allegro $(WIN_BUILD)
 	cmake -S . -B $(WIN_BUILD)/game -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
 	    -DCMAKE_BUILD_TYPE=Release -DZEPKO_ALLEGRO_PREFIX=$(abspath $(WIN_BUILD))/allegro \
-	    -DZEPKO_NATIVE_RUN_DIR=$(abspath $(BUILD))/run
+	    -DZEPKO_NATIVE_RUN_DIR=$(abspath $(BUILD))/run \
+	    -DZEPKO_NATIVE_ICON=$(abspath $(BUILD))/tools/arte/zepko.png
 	cmake --build $(WIN_BUILD)/game -j $(JOBS)
 	@echo "make windows: $(WIN_BUILD)/game/zepko-windows.zip"
 

@@ -29,7 +29,43 @@ add_subdirectory(src/menus)
 add_library(zepko_faixas STATIC src/play/faixas.cpp)
 target_include_directories(zepko_faixas PUBLIC src/play)
 
-add_executable(zepko WIN32 src/shell/main.cpp)
+enable_language(RC)
+# The exe's resources (packaging/zepko.rc.in): the native build's desktop
+# icon in the sizes Windows shows (pixel art: the large one without blur),
+# the project's version, and the manifest.
+set(ZEPKO_NATIVE_ICON "" CACHE FILEPATH "The native build's desktop icon (PNG)")
+if(NOT EXISTS ${ZEPKO_NATIVE_ICON})
+    message(FATAL_ERROR "set ZEPKO_NATIVE_ICON (make windows does)")
+endif()
+find_program(ZEPKO_CONVERT_EXE convert HINTS /usr/bin REQUIRED)
+set(ZEPKO_RECURSOS ${CMAKE_BINARY_DIR}/recursos)
+set(ZEPKO_ICO ${ZEPKO_RECURSOS}/zepko.ico)
+add_custom_command(OUTPUT ${ZEPKO_ICO}
+    COMMAND ${ZEPKO_CONVERT_EXE} ${ZEPKO_NATIVE_ICON}
+            ( -clone 0 -filter point -resize 256x256 ) ( -clone 0 -resize 48x48 )
+            ( -clone 0 -resize 32x32 ) ( -clone 0 -resize 24x24 ) ( -clone 0 -resize 16x16 )
+            -define png:exclude-chunks=date,time ${ZEPKO_ICO}
+    DEPENDS ${ZEPKO_NATIVE_ICON}
+    COMMENT "Making the exe's icon"
+    VERBATIM)
+# Windows wants four numbers: the missing ones are 0.
+set(ZEPKO_VERSION_PARTS ${PROJECT_VERSION_MAJOR})
+foreach(part MINOR PATCH TWEAK)
+    if(PROJECT_VERSION_${part} STREQUAL "")
+        list(APPEND ZEPKO_VERSION_PARTS 0)
+    else()
+        list(APPEND ZEPKO_VERSION_PARTS ${PROJECT_VERSION_${part}})
+    endif()
+endforeach()
+list(JOIN ZEPKO_VERSION_PARTS "," ZEPKO_RC_VERSION)
+list(JOIN ZEPKO_VERSION_PARTS "." ZEPKO_MANIFEST_VERSION)
+set(ZEPKO_MANIFEST ${ZEPKO_RECURSOS}/zepko.exe.manifest)
+configure_file(packaging/zepko.exe.manifest.in ${ZEPKO_MANIFEST} @ONLY)
+configure_file(packaging/zepko.rc.in ${ZEPKO_RECURSOS}/zepko.rc @ONLY)
+set_source_files_properties(${ZEPKO_RECURSOS}/zepko.rc PROPERTIES
+    OBJECT_DEPENDS "${ZEPKO_ICO};${ZEPKO_MANIFEST}")
+
+add_executable(zepko WIN32 src/shell/main.cpp ${ZEPKO_RECURSOS}/zepko.rc)
 target_link_libraries(zepko PRIVATE zepko_menus zepko_play zepko_shell zepko_screen zepko_gif)
 set_target_properties(zepko PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZEPKO_RUN_DIR})
 
@@ -60,3 +96,8 @@ set_target_properties(falha PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_D
 add_test(NAME wine.zip COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_wine.py -v)
 set_tests_properties(wine.zip PROPERTIES FIXTURES_REQUIRED wine_prefix LABELS e2e
     ENVIRONMENT "${ZEPKO_WINE_ENV};ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_LINUX_RUN_DIR=${ZEPKO_NATIVE_RUN_DIR};ZEPKO_CRASH=$<TARGET_FILE:falha>")
+
+# The exe's icon and version information, read back as Windows would.
+add_test(NAME windows.exe_resources COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_recursos.py -v)
+set_tests_properties(windows.exe_resources PROPERTIES
+    ENVIRONMENT "ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_VERSION=${PROJECT_VERSION};PYTHONDONTWRITEBYTECODE=1")

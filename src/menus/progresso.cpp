@@ -8,6 +8,10 @@
 
 int mapaLiberado = 1;
 
+void (*avisoProgresso)(const char*) = [](const char* texto) {
+    std::fprintf(stderr, "zepko: %s\n", texto);
+};
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -46,8 +50,7 @@ std::optional<int32_t> valorGuardado() {
 }
 
 void avisaSemArquivo() {
-    std::fprintf(stderr, "zepko: cannot write %s; progress is kept only until the game ends\n",
-                 ARQUIVO);
+    avisoProgresso("cannot write save.bin; progress is kept only until the game ends");
 }
 
 // Only a regular file, or none yet, is ever opened: opening a named pipe
@@ -56,10 +59,9 @@ bool usavel() {
     std::error_code erro;
     const fs::file_type tipo = fs::status(ARQUIVO, erro).type();
     if (tipo == fs::file_type::regular || tipo == fs::file_type::not_found) return true;
-    std::fprintf(stderr,
-                 "zepko: %s is not a regular file; it is left alone and progress is kept only "
-                 "until the game ends\n",
-                 ARQUIVO);
+    avisoProgresso(
+        "save.bin is not a regular file; it is left alone and progress is kept only until the "
+        "game ends");
     return false;
 }
 

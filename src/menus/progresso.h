@@ -6,8 +6,12 @@ extern int mapaLiberado;  // level k (2..9) is open when mapaLiberado >= k; the 
 
 // Reads save.bin, creating it with the current value when it is missing.
 // A save.bin that cannot be used (not a regular file, or a folder without
-// write access) leaves the value in memory, with one line on stderr.
+// write access) leaves the value in memory, and each try says so through
+// avisoProgresso.
 void carregaProgresso();
+// Says why save.bin cannot be used: one line on stderr unless the start-up
+// gives another way.
+extern void (*avisoProgresso)(const char* texto);
 // Writes mapaLiberado into the first four bytes of save.bin.
 void salvaProgresso();
 // Clearing the highest open level opens the next one (a stored value below 1

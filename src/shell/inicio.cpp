@@ -8,6 +8,10 @@
 #include "globais.h"
 #include "recursos.h"
 
+#ifdef _WIN32
+#include <winalleg.h>
+#endif
+
 std::atomic<int> FecharJogo{0};
 std::atomic<int> contFrames{0};
 std::atomic<int> contTempo{0};
@@ -42,9 +46,26 @@ namespace {
     std::exit(-1);
 }
 
+// The game's files lie beside its exe, whatever folder a shortcut or a
+// command prompt starts it in: the role the launcher plays on Linux.
+void vaiParaPastaDoJogo() {
+#ifdef _WIN32
+    std::wstring caminho(MAX_PATH, L'\0');
+    DWORD n;
+    while ((n = GetModuleFileNameW(nullptr, caminho.data(), caminho.size())) == caminho.size())
+        caminho.resize(2 * caminho.size());
+    caminho.resize(n);
+    auto barra = caminho.find_last_of(L'\\');
+    if (barra == std::wstring::npos) return;
+    caminho.resize(barra + 1);  // keeps "C:\" a root, not the drive's current folder
+    SetCurrentDirectoryW(caminho.c_str());
+#endif
+}
+
 }  // namespace
 
 void inicia_allegro() {
+    vaiParaPastaDoJogo();
     if (allegro_init() != 0) semSistemaGrafico();
     // The pixel-mask collision library is never used by the game, so there
     // is nothing to initialise for it.

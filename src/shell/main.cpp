@@ -7,6 +7,15 @@
 int main() {
     set_uformat(U_ASCII);
     inicia_allegro();
+#ifdef _WIN32
+    // A Windows player sees no stderr: the first warning about save.bin goes
+    // in a message box, and later ones would only repeat it.
+    avisoProgresso = [](const char* texto) {
+        static bool dito = false;
+        if (!dito) allegro_message("%s", texto);
+        dito = true;
+    };
+#endif
     carregaProgresso();
     telaTitulo();
     deinicia_allegro();

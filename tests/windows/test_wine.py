@@ -10,12 +10,13 @@ import zipfile
 from zepko_e2e import Game, read_config
 from wine_game import WineGame
 from jogador import PARK, Level1
-from telas import wait_title
+from telas import NEW_GAME, WHITE, YES, open_first_page, wait_first_page, wait_title
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOLUTIONS = os.path.join(HERE, "..", "unit", "play", "solucoes.txt")
 CREDIT_TOP = 580      # the gliding credit line runs below this row
 CURSOR = 40           # the mouse cursor lies within this square from the pointer
+QUIT = (392, 480)     # "Sair" on the title screen
 
 
 def solution(level):
@@ -35,6 +36,14 @@ def title_shot(game):
     return game.screenshot()
 
 
+class StartedElsewhere(WineGame):
+    """Started in the folder above the game's, as a shortcut with no "Start
+    in" folder or a command prompt starts it."""
+
+    def start_folder(self):
+        return self.dir
+
+
 class Windows(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -50,7 +59,7 @@ class Windows(unittest.TestCase):
     def test_title_screen_as_on_linux(self):
         with Game(run_dir=os.environ["ZEPKO_LINUX_RUN_DIR"]) as g:
             linux = title_shot(g)
-        with WineGame(run_dir=self.run_dir) as g:
+        with StartedElsewhere(run_dir=self.run_dir) as g:
             windows = title_shot(g)
         self.assertEqual((windows.width, windows.height), (800, 600))
         differ = [(x, y) for y in range(CREDIT_TOP) for x in range(800)
@@ -75,6 +84,45 @@ class Windows(unittest.TestCase):
             g.close_window()
             self.assertEqual(g.wait_exit().status, 0)
             self.assertEqual(read_config(g.read_text("config.txt"))["Inicializacao"]["vsync"], "0")
+
+    def test_quit_on_title_screen(self):
+        with WineGame(run_dir=self.run_dir) as g:
+            g.wait_window()
+            wait_title(g)
+            g.click(*QUIT)
+            self.assertEqual(g.wait_exit().status, 0)
+
+    def test_no_sound_device(self):
+        # Wine's audio drivers turned off: a machine without any sound device.
+        class Silent(WineGame):
+            def environment(self):
+                env = super().environment()
+                env["WINEDLLOVERRIDES"] += ";winealsa.drv,winepulse.drv=d"
+                return env
+
+        with Silent(run_dir=self.run_dir) as g:
+            g.wait_window()  # titled only after the sound start-up
+            wait_title(g)
+            self.assertIsNone(g.find_message())
+
+    def test_unusable_save_file_told_once(self):
+        # A folder named save.bin: the start and every later save fail.
+        run_dir = os.path.join(self.tmp, "save-folder")
+        shutil.copytree(self.run_dir, run_dir)
+        os.mkdir(os.path.join(run_dir, "save.bin"))
+        with WineGame(run_dir=run_dir) as g:
+            box = g.wait_message()
+            self.assertIn("save.bin", box.text)
+            box.dismiss()
+            g.wait_window()
+            open_first_page(g)
+            g.click(*NEW_GAME)
+            g.move(600, 500)  # off the buttons: the divider's white line shows the box
+            g.wait_for("the new-game box",
+                       lambda: all(g.screenshot().pixel(x, 310) == WHITE for x in (270, 530)))
+            g.click(*YES)  # saves again
+            wait_first_page(g)  # a message box would hold the game before this
+            self.assertIsNone(g.find_message())
 
     def test_unsupported_colour_depth(self):
         with WineGame(run_dir=self.run_dir, config="[Inicializacao]\ncolordepth = 13\n") as g:

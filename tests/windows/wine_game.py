@@ -13,6 +13,8 @@ import subprocess
 import sys
 import time
 
+from Xlib import Xatom, error as xerror
+
 from zepko_e2e import Game, Message
 
 # Wine's debugger is kept from starting, so a crash ends the run at once
@@ -55,6 +57,14 @@ class WineGame(Game):
                             WINEDEBUG="-all,trace+msgbox"))
         return env
 
+    def wait_window(self, *args, **kw):
+        # The input focus, which a window manager gives a new window and
+        # Xvfb alone never does: Wine then deactivates the window when it
+        # loses the focus on the way out, a path every exit must survive.
+        window = super().wait_window(*args, **kw)
+        self._xdotool("windowfocus", "--sync", window.id)
+        return window
+
     def screenshot(self):
         # Wine copies a window's drawing to X only when a thread of the
         # program next waits for messages (at most every 50 ms), so the last
@@ -66,14 +76,22 @@ class WineGame(Game):
         return super().screenshot()
 
     def find_message(self):
-        # The game's own window is the one titled "Zepko"; a message box
-        # before the title is set carries the program's name.
+        # Wine marks a message box as a dialog window; its title may be the
+        # game window's own.
+        dialog = self.disp.intern_atom("_NET_WM_WINDOW_TYPE_DIALOG")
         for w in self._toplevels():
-            if "zepko.exe" in self._class(w) and self._name(w) != "Zepko":
+            if "zepko.exe" in self._class(w) and dialog in self._window_types(w):
                 texts = re.findall(r'MSGBOX_OnInit L"(.*)"', self._stderr_text())
                 if texts:
                     return Message(self, w, [texts[-1]])
         return None
+
+    def _window_types(self, w):
+        try:
+            prop = w.get_full_property(self.disp.intern_atom("_NET_WM_WINDOW_TYPE"), Xatom.ATOM)
+        except xerror.BadWindow:
+            return []
+        return list(prop.value) if prop else []
 
 
 if __name__ == "__main__" and sys.argv[1:] == ["--setup"]:

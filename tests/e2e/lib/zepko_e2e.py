@@ -233,6 +233,10 @@ class Game:
     def command(self):
         return [os.path.join(self.game_dir, self.PROGRAM)]
 
+    def start_folder(self):
+        """The working folder the game starts in."""
+        return self.game_dir
+
     def environment(self):
         env = dict(os.environ, DISPLAY=self.display_name, HOME=self.dir)
         if not self.display:
@@ -246,7 +250,7 @@ class Game:
             f.write(self.asoundrc())
         self._out = open(os.path.join(self.dir, "stdout.txt"), "wb")
         self._err = open(os.path.join(self.dir, "stderr.txt"), "wb")
-        self.proc = subprocess.Popen(self.command(), cwd=self.game_dir,
+        self.proc = subprocess.Popen(self.command(), cwd=self.start_folder(),
                                      env=self.environment(), stdin=subprocess.DEVNULL,
                                      stdout=self._out, stderr=self._err)
 
