@@ -45,8 +45,15 @@ def owned_by_another_package(path):
 
 def files(folder):
     """Every entry of the player's folder: bytes of a file, target of a link."""
-    return {n: os.readlink(p) if os.path.islink(p) else open(p, "rb").read()
-            for n in os.listdir(folder) for p in [os.path.join(folder, n)]}
+    found = {}
+    for name in os.listdir(folder):
+        p = os.path.join(folder, name)
+        if os.path.islink(p):
+            found[name] = os.readlink(p)
+        else:
+            with open(p, "rb") as f:
+                found[name] = f.read()
+    return found
 
 
 class Atualizacao(unittest.TestCase):
