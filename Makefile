@@ -43,22 +43,58 @@ install: build
 bench: build
 	ZEPKO_BUILD_DIR=$(abspath $(BUILD)) /usr/bin/python3 bench/relatorio.py
 
-# The Debian package: make deb  ->  $(BUILD)/zepko_<version>_<arch>.deb,
-# built in a folder of its own with Debian's layout (packaging/deb/build-deb).
-# make test-deb checks it and installs, plays and purges it on this machine,
-# so it is not part of make test; CI runs it as root after make test.
-DEB_BUILD ?= $(BUILD)/debian
-.PHONY: deb test-deb
-deb: deps
-	./scripts/install-deps dpkg-dev
-	packaging/deb/build-deb $(DEB_BUILD) $(BUILD) $(JOBS)
+# The version: the CMake project's, the one place it is written.
+VERSION := $(shell sed -n 's/^project.zepko VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)
+DIST ?= dist
 
-test-deb: deb
-	./scripts/install-deps lintian appstream desktop-file-utils
-	lintian --fail-on error,warning $(BUILD)/zepko_*.deb
-	desktop-file-validate $(DEB_BUILD)/debian/zepko/usr/share/applications/zepko.desktop
-	appstreamcli validate-tree --no-net $(DEB_BUILD)/debian/zepko
-	/usr/bin/python3 tests/pacote/test_deb.py $(BUILD)/zepko_*.deb
+# The source tarball of the committed tree: dist/zepko-$(VERSION).tar.gz.
+.PHONY: dist
+dist:
+	mkdir -p $(DIST)
+	git archive --prefix=zepko-$(VERSION)/ -o $(DIST)/zepko-$(VERSION).tar.gz HEAD
+
+# The Debian source and binary packages, built with dpkg-buildpackage from
+# the source tarball and the committed debian/ folder, which the tarball
+# leaves out (.gitattributes): make deb leaves in $(DEB_BUILD) the .dsc,
+# .debian.tar.xz, .orig.tar.gz, .deb (and its -dbgsym), .buildinfo and
+# .changes. As root the build runs with no network.
+DEB_BUILD ?= $(BUILD)/debian
+DEB_SRC = $(DEB_BUILD)/zepko-$(VERSION)
+DEB_VERSION = $(shell dpkg-parsechangelog -S Version)
+OFFLINE = $(if $(filter 0,$(shell id -u)),unshare -n)
+.PHONY: deb test-deb
+deb: dist
+	./scripts/install-deps dpkg-dev debhelper
+	rm -rf $(DEB_BUILD)
+	mkdir -p $(DEB_BUILD)
+	cp $(DIST)/zepko-$(VERSION).tar.gz $(DEB_BUILD)/zepko_$(VERSION).orig.tar.gz
+	tar -xzf $(DEB_BUILD)/zepko_$(VERSION).orig.tar.gz -C $(DEB_BUILD)
+	git archive --prefix=debian/ HEAD:debian | tar -x -C $(DEB_SRC)
+	./scripts/install-deps --build-deps $(DEB_SRC)
+	cd $(DEB_SRC) && DEB_BUILD_OPTIONS=parallel=$(JOBS) $(OFFLINE) dpkg-buildpackage -us -uc
+
+# Checks the packages (lintian on the .changes, the desktop entry and the
+# AppStream data), runs the launcher's tests and autopkgtest (debian/tests),
+# then the upgrade test: the same tree as a higher version, built in a copy,
+# installed over the first and purged. It installs on this machine, so it is
+# not part of make test; CI runs it as root after make test.
+test-deb: deb build
+	./scripts/install-deps lintian appstream desktop-file-utils autopkgtest devscripts
+	lintian --pedantic --fail-on error,warning --display-info $(DEB_BUILD)/zepko_*.changes
+	rm -rf $(DEB_BUILD)/conteudo
+	dpkg-deb -x $(DEB_BUILD)/zepko_$(DEB_VERSION)_*.deb $(DEB_BUILD)/conteudo
+	desktop-file-validate $(DEB_BUILD)/conteudo/usr/share/applications/zepko.desktop
+	appstreamcli validate-tree --no-net $(DEB_BUILD)/conteudo
+	cd $(BUILD) && ctest --output-on-failure -R '^e2e\.instalacao$$'
+	autopkgtest -B $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc $(DEB_BUILD)/zepko_$(DEB_VERSION)_*.deb -- null
+	rm -rf $(DEB_BUILD)/seguinte
+	dpkg-source -x $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc $(DEB_BUILD)/seguinte
+	cd $(DEB_BUILD)/seguinte && DEBFULLNAME=Zepko DEBEMAIL=zepko@example.org \
+	    dch -v $(DEB_VERSION).1 "Upgrade test build." \
+	    && printf '\n[teste]\nnova = 1\n' >> data/config.txt \
+	    && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" dpkg-buildpackage -b -us -uc
+	/usr/bin/python3 tests/pacote/test_atualizacao.py $(DEB_BUILD)/zepko_$(DEB_VERSION)_*.deb \
+	    $(DEB_BUILD)/zepko_$(DEB_VERSION).1_*.deb
 
 # --- Windows players' zip: cross-built with MinGW-w64, tested under Wine ---
 # make windows        -> $(WIN_BUILD)/game/zepko-windows.zip

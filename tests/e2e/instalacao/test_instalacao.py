@@ -1,6 +1,8 @@
 """The installed game: `cmake --install` into a temporary prefix, the
 launcher started with a temporary HOME, a level entered and left, and the
-player's files found in the per-user folder, never under the prefix."""
+player's files found in the per-user folder, never under the prefix. Then
+the launcher where players really are: a read-only HOME or folder, a link to
+it, odd environments, two launches at once, an upgrade's data and defaults."""
 
 import os
 import shutil
@@ -15,6 +17,21 @@ sys.path.insert(0, os.environ["ZEPKO_MENUS_E2E"])
 import telas  # noqa: E402  (probes of the menu screens)
 
 PANEL = (50, 50, 50)
+NOBODY = 65534
+
+
+def install(prefix):
+    subprocess.run(["cmake", "--install", os.environ["ZEPKO_BUILD_DIR"], "--prefix", prefix],
+                   check=True, stdout=subprocess.DEVNULL)
+
+
+def as_player(home):
+    """The command prefix that runs the launcher as a player who owns `home`:
+    root's writes are never refused, so root plays as nobody."""
+    if os.geteuid() != 0:
+        return []
+    os.chown(home, NOBODY, NOBODY)
+    return ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups"]
 
 
 def in_level(shot):
@@ -36,9 +53,9 @@ class Instalacao(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.root = tempfile.mkdtemp(prefix="zepko-install-")
+        os.chmod(cls.root, 0o755)  # for the player of as_player
         cls.prefix = os.path.join(cls.root, "prefix")
-        subprocess.run(["cmake", "--install", os.environ["ZEPKO_BUILD_DIR"], "--prefix", cls.prefix],
-                       check=True, stdout=subprocess.DEVNULL)
+        install(cls.prefix)
 
     @classmethod
     def tearDownClass(cls):
@@ -88,6 +105,159 @@ class Instalacao(unittest.TestCase):
             self.assertEqual(f.read(), b"\x01\x00\x00\x00")
 
         self.assertEqual(snapshot(self.prefix), before)
+
+    def test_read_only_home_or_player_folder_still_plays(self):
+        home = os.path.join(self.root, "somente-leitura")
+        os.makedirs(home)
+        runner = as_player(home)
+
+        def start_and_close():
+            with InstalledGame(os.path.join(self.prefix, "bin", "zepko"), home,
+                               runner=runner, sound=False) as g:
+                g.wait_window()
+                g.close_window()
+                res = g.wait_exit()
+                self.assertEqual(res.status, 0, res.stderr)
+                return res.stderr
+
+        os.chmod(home, 0o555)
+        self.assertIn("without keeping progress", start_and_close())
+        self.assertEqual(os.listdir(home), [])
+
+        # The folder of a first run, made read-only: the right links stand.
+        os.chmod(home, 0o755)
+        start_and_close()
+        folder = os.path.join(home, ".local", "share", "zepko")
+        os.chmod(folder, 0o555)
+        links = {n: os.readlink(os.path.join(folder, n)) for n in ("img", "fonts", "mid", "patches")}
+        self.assertNotIn("zepko:", start_and_close())
+        self.assertEqual({n: os.readlink(os.path.join(folder, n)) for n in links}, links)
+
+
+
+# Stands in for the game: says where it was started and with what.
+STUB = """#!/bin/sh
+pwd
+[ $# -eq 0 ] || printf '%s\\n' "$@"
+"""
+
+
+class Lancador(unittest.TestCase):
+    """The launcher alone, with the installed program replaced by STUB."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.root = tempfile.mkdtemp(prefix="zepko-launcher-")
+        prefix = os.path.join(cls.root, "prefix")
+        install(prefix)
+        with open(os.path.join(prefix, "libexec", "zepko", "zepko"), "w") as f:
+            f.write(STUB)
+        cls.launcher = os.path.join(prefix, "bin", "zepko")
+        cls.data = os.path.join(prefix, "share", "zepko")
+        with open(os.path.join(cls.data, "config.txt")) as f:
+            cls.defaults = f.read()
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.root, ignore_errors=True)
+
+    def setUp(self):
+        self.home = tempfile.mkdtemp(dir=self.root)
+        self.folder = os.path.join(self.home, ".local", "share", "zepko")
+
+    def launch(self, *args, program=None, **env):
+        """The launcher run by the player of self.home; `env` sets variables
+        (None unsets one). Returns the CompletedProcess."""
+        full = dict(os.environ, HOME=self.home)
+        full.pop("XDG_DATA_HOME", None)
+        full.update(env)
+        return subprocess.run([program or self.launcher, *args], cwd=self.home,
+                              env={k: v for k, v in full.items() if v is not None},
+                              capture_output=True, text=True)
+
+    def started(self, res, *args):
+        """Asserts the program ran in the player's folder with `args`."""
+        self.assertEqual(res.returncode, 0, res.stderr)
+        self.assertEqual(res.stdout.splitlines(), [self.folder, *args])
+
+    def test_through_a_link_with_arguments(self):
+        link = os.path.join(self.home, "bin", "zepko")
+        os.makedirs(os.path.dirname(link))
+        os.symlink(self.launcher, link)
+        self.started(self.launch("--version", "two words", program=link), "--version", "two words")
+        with open(os.path.join(self.folder, "config.txt")) as f:
+            self.assertEqual(f.read(), self.defaults)
+
+    def test_where_the_folder_is(self):
+        # A relative XDG_DATA_HOME is ignored; an absolute one is used.
+        self.started(self.launch(XDG_DATA_HOME="relativo"))
+        self.assertFalse(os.path.exists(os.path.join(self.home, "relativo")))
+        elsewhere = os.path.join(self.home, "dados")
+        self.folder = os.path.join(elsewhere, "zepko")
+        self.started(self.launch(XDG_DATA_HOME=elsewhere))
+        # No HOME and no XDG_DATA_HOME: a clear message and no folder at all.
+        before = sorted(os.listdir(self.home))
+        res = self.launch(HOME=None)
+        self.assertNotEqual(res.returncode, 0)
+        self.assertEqual(res.stdout, "")
+        self.assertIn("HOME is not set", res.stderr)
+        self.assertEqual(sorted(os.listdir(self.home)), before)
+
+    def test_launches_at_the_same_first_start(self):
+        for _ in range(40):
+            self.setUp()
+            runs = [subprocess.Popen([self.launcher], cwd=self.home, env=dict(os.environ, HOME=self.home),
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+                    for _ in range(3)]
+            for r in runs:
+                _, err = r.communicate()
+                self.assertEqual((r.returncode, err), (0, ""))
+            with open(os.path.join(self.folder, "config.txt")) as f:
+                self.assertEqual(f.read(), self.defaults)
+            self.assertEqual(sorted(os.listdir(self.folder)), ["config.txt", "fonts", "img", "mid", "patches"])
+
+    def test_links_follow_the_installed_data(self):
+        self.started(self.launch())
+        img = os.path.join(self.folder, "img")
+        made = os.lstat(img)
+        # A player's own link, even a broken one, is theirs.
+        own = os.path.join(self.folder, "meu")
+        os.symlink(os.path.join(self.home, "nada"), own)
+        mid = os.path.join(self.folder, "mid")
+        os.remove(mid)
+        os.symlink(os.path.join(self.home, "nada"), mid)
+        # An upgrade adds data, then takes it away again.
+        extra = os.path.join(self.data, "extra")
+        os.mkdir(extra)
+        self.addCleanup(shutil.rmtree, extra, True)
+        self.started(self.launch())
+        self.assertEqual(os.readlink(os.path.join(self.folder, "extra")), extra)
+        self.assertEqual(os.readlink(mid), os.path.join(self.data, "mid"))
+        os.rmdir(extra)
+        self.started(self.launch())
+        self.assertFalse(os.path.lexists(os.path.join(self.folder, "extra")))
+        self.assertTrue(os.path.islink(own))
+        # A right link is left as it was, not made again.
+        self.assertEqual((os.lstat(img).st_ino, os.lstat(img).st_mtime_ns), (made.st_ino, made.st_mtime_ns))
+
+    def test_config_keeps_the_players_values_and_gains_new_keys(self):
+        os.makedirs(self.folder)
+        config = os.path.join(self.folder, "config.txt")
+        mine = "# mine\n[Inicializacao]\nvolume = 40\ncolordepth = 16\n\n[Extra]\nx = 1\n"
+        with open(config, "w") as f:
+            f.write(mine)
+        self.started(self.launch())
+        with open(config) as f:
+            merged = f.read()
+        self.assertTrue(merged.startswith("# mine\n[Inicializacao]\nvolume = 40\ncolordepth = 16\n"), merged)
+        got, defaults = read_config(merged), read_config(self.defaults)
+        self.assertEqual(got["Inicializacao"], dict(defaults["Inicializacao"], volume="40", colordepth="16"))
+        self.assertEqual(got["sound"], defaults["sound"])
+        self.assertEqual(got["Extra"], {"x": "1"})
+        # Nothing more to add: the file is left alone.
+        stamp = os.stat(config).st_mtime_ns
+        self.started(self.launch())
+        self.assertEqual(os.stat(config).st_mtime_ns, stamp)
 
 
 if __name__ == "__main__":

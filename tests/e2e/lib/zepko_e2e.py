@@ -483,13 +483,19 @@ class InstalledGame(Game):
     """An installed game started through its launcher, as a player with the
     given `home`: the files a test reads are the player's own, in
     $HOME/.local/share/zepko. `launcher` is a path, or a name looked up in
-    `path` (a PATH value) the way a shell would."""
+    `path` (a PATH value) the way a shell would. `env` changes the player's
+    environment (a value of None removes the variable), `runner` comes before
+    the launcher on its command line (setpriv, to play as another user), and
+    sound=False gives the player no sound device of the test's."""
 
-    def __init__(self, launcher, home, path=None, **kw):
+    def __init__(self, launcher, home, path=None, env=None, runner=(), sound=True, **kw):
         super().__init__(**kw)
         self.launcher = launcher
         self.home = home
         self.search_path = path
+        self.env = env or {}
+        self.runner = list(runner)
+        self.sound = sound
 
     def _lay_out(self):
         self.dir = tempfile.mkdtemp(prefix="zepko-e2e-")
@@ -497,16 +503,19 @@ class InstalledGame(Game):
 
     def start(self):
         # The player's sound device, as every e2e game has.
-        with open(os.path.join(self.home, ".asoundrc"), "w") as f:
-            f.write(self.asoundrc())
+        if self.sound:
+            with open(os.path.join(self.home, ".asoundrc"), "w") as f:
+                f.write(self.asoundrc())
         env = dict(os.environ, DISPLAY=self.display_name, HOME=self.home)
         env.pop("XDG_DATA_HOME", None)
         if self.search_path is not None:
             env["PATH"] = self.search_path
+        env.update(self.env)
+        env = {k: v for k, v in env.items() if v is not None}
         self._out = open(os.path.join(self.dir, "stdout.txt"), "wb")
         self._err = open(os.path.join(self.dir, "stderr.txt"), "wb")
-        self.proc = subprocess.Popen([self.launcher], cwd="/", env=env, stdin=subprocess.DEVNULL,
-                                     stdout=self._out, stderr=self._err)
+        self.proc = subprocess.Popen(self.runner + [self.launcher], cwd="/", env=env,
+                                     stdin=subprocess.DEVNULL, stdout=self._out, stderr=self._err)
 
 
 def read_config(text):

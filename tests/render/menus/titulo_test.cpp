@@ -93,7 +93,7 @@ TEST_F(Titulo, CreditGlidesBetweenZeroAndTheRightTurnSkippingOneOnTheWayUp) {
 TEST_F(Titulo, FrameDrawsTheCreditOnTheDarkBarAtTheCurrentPosition) {
     // Where the first glyph's ink starts when the text is drawn at x 0.
     Bitmap amostra = tela();
-    textprintf_ex(amostra.get(), font, 0, 585, cinzaCredito(), -1, TEXTO_CREDITO);
+    textprintf_ex(amostra.get(), font, 0, 585, cinzaCredito(), -1, "%s", TEXTO_CREDITO);
     const int recuo = inicioCredito(amostra.get());
     ASSERT_GE(recuo, 0);
 
