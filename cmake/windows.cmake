@@ -104,3 +104,6 @@ set_target_properties(falha PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_D
 add_test(NAME wine.zip COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_wine.py -v)
 set_tests_properties(wine.zip PROPERTIES FIXTURES_REQUIRED wine_prefix LABELS e2e
     ENVIRONMENT "${ZEPKO_WINE_ENV};ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_LINUX_RUN_DIR=${ZEPKO_NATIVE_RUN_DIR};ZEPKO_CRASH=$<TARGET_FILE:falha>")
+
+# The installer, from the same folder as the zip, and its test under Wine.
+include(${CMAKE_CURRENT_LIST_DIR}/windows-installer.cmake)

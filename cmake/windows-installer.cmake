@@ -1,0 +1,16 @@
+# The per-user installer, zepko-VERSION-setup.exe: NSIS packs the folder
+# that the zip was packed from (cmake/windows-setup.cmake says how), so the
+# two carry the same files.
+find_program(ZEPKO_MAKENSIS makensis REQUIRED)
+set(ZEPKO_SETUP ${CMAKE_BINARY_DIR}/zepko-${PROJECT_VERSION}-setup.exe)
+set(nsis ${CMAKE_SOURCE_DIR}/packaging/windows)
+add_custom_command(OUTPUT ${ZEPKO_SETUP}
+    COMMAND ${CMAKE_COMMAND} -DMAKENSIS=${ZEPKO_MAKENSIS} -DSCRIPT=${nsis}/zepko.nsi
+            -DVERSION=${PROJECT_VERSION} -DSTAGE=${CMAKE_BINARY_DIR}/zip/zepko
+            -DFILES=${CMAKE_BINARY_DIR}/setup-files.nsh -DOUTFILE=${ZEPKO_SETUP}
+            -P ${CMAKE_CURRENT_LIST_DIR}/windows-setup.cmake
+    DEPENDS ${ZEPKO_ZIP} ${nsis}/zepko.nsi ${nsis}/strings.nsh
+            ${CMAKE_CURRENT_LIST_DIR}/windows-setup.cmake
+    COMMENT "Building zepko-${PROJECT_VERSION}-setup.exe"
+    VERBATIM)
+add_custom_target(setup ALL DEPENDS ${ZEPKO_SETUP})
