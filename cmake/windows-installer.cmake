@@ -14,3 +14,5 @@ add_custom_command(OUTPUT ${ZEPKO_SETUP}
     COMMENT "Building zepko-${PROJECT_VERSION}-setup.exe"
     VERBATIM)
 add_custom_target(setup ALL DEPENDS ${ZEPKO_SETUP})
+# After the zip's own target, so the zip's command never runs twice at once.
+add_dependencies(setup zip)

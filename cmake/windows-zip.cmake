@@ -1,7 +1,10 @@
-# cmake -DEXE= -DDATA= -DCONFIG= -DNOTICES= -DSTAGE= -DZIP= -DDATE= -DPYTHON= -P windows-zip.cmake
+# cmake -DEXE= -DDATA= -DCONFIG= -DNOTICES= -DREADMES= -DSTAGE= -DZIP= -DDATE= -DPYTHON= -P windows-zip.cmake
 # Lays out the game's folder in STAGE/zepko and packs it into ZIP, every
 # entry dated DATE. NOTICES is a |-separated list of NAME=FILE: each FILE
-# is copied to the folder as NAME.txt, with Windows line ends.
+# is copied to the folder as NAME.txt, with Windows line ends. READMES is
+# a |-separated list of UTF-8 texts copied under their own names, with
+# Windows line ends and a byte-order mark, without which Notepad before
+# Windows 10 reads them in the system's code page.
 set(dir ${STAGE}/zepko)
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${dir})
@@ -25,6 +28,14 @@ foreach(notice ${NOTICES})
     file(READ ${CMAKE_MATCH_2} text)
     string(REPLACE "\n" "\r\n" text "${text}")
     file(WRITE ${dir}/${CMAKE_MATCH_1}.txt "${text}")
+endforeach()
+string(ASCII 239 187 191 bom)
+string(REPLACE "|" ";" READMES "${READMES}")
+foreach(readme ${READMES})
+    file(READ ${readme} text)
+    string(REPLACE "\n" "\r\n" text "${text}")
+    get_filename_component(name ${readme} NAME)
+    file(WRITE ${dir}/${name} "${bom}${text}")
 endforeach()
 file(REMOVE ${ZIP})
 execute_process(COMMAND ${PYTHON} ${CMAKE_CURRENT_LIST_DIR}/zip.py ${ZIP} ${DATE} zepko

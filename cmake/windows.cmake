@@ -72,18 +72,21 @@ zepko_notice(LICENSES/mingw-w64 libmingw32.a libmingwex.a libwinpthread.a)
 zepko_notice(LICENSES/gcc libgcc.a libgcc_eh.a libstdc++.a)
 
 # The zip: the exe, the native run folder's pictures, fonts and music,
-# config.txt made for Windows and the notices (cmake/windows-zip.cmake
-# says how), packed the same way every time by cmake/zip.py.
+# config.txt made for Windows, the notices and the players' read-me in
+# both languages (cmake/windows-zip.cmake says how), packed the same way
+# every time by cmake/zip.py.
 set(ZEPKO_ZIP ${CMAKE_BINARY_DIR}/zepko-${PROJECT_VERSION}-windows-x86.zip)
 find_program(ZEPKO_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 string(REGEX REPLACE "[^;]*=" "" notice_files "${ZEPKO_NOTICES}")
 string(REPLACE ";" "|" notices "${ZEPKO_NOTICES}")
+set(readmes ${CMAKE_SOURCE_DIR}/packaging/windows/LEIA-ME.txt ${CMAKE_SOURCE_DIR}/packaging/windows/README.txt)
+string(REPLACE ";" "|" readme_list "${readmes}")
 add_custom_command(OUTPUT ${ZEPKO_ZIP}
     COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:zepko> -DDATA=${ZEPKO_NATIVE_RUN_DIR}
-            -DCONFIG=${CMAKE_SOURCE_DIR}/data/config.txt -DNOTICES=${notices}
+            -DCONFIG=${CMAKE_SOURCE_DIR}/data/config.txt -DNOTICES=${notices} -DREADMES=${readme_list}
             -DSTAGE=${CMAKE_BINARY_DIR}/zip -DZIP=${ZEPKO_ZIP} -DDATE=${ZEPKO_RELEASE_DATE}
             -DPYTHON=${ZEPKO_PYTHON3} -P ${CMAKE_CURRENT_LIST_DIR}/windows-zip.cmake
-    DEPENDS zepko ${CMAKE_SOURCE_DIR}/data/config.txt ${notice_files}
+    DEPENDS zepko ${CMAKE_SOURCE_DIR}/data/config.txt ${notice_files} ${readmes}
             ${CMAKE_CURRENT_LIST_DIR}/windows-zip.cmake ${CMAKE_CURRENT_LIST_DIR}/zip.py
     COMMENT "Packing zepko-${PROJECT_VERSION}-windows-x86.zip"
     VERBATIM)
