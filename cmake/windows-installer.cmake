@@ -16,3 +16,15 @@ add_custom_command(OUTPUT ${ZEPKO_SETUP}
 add_custom_target(setup ALL DEPENDS ${ZEPKO_SETUP})
 # After the zip's own target, so the zip's command never runs twice at once.
 add_dependencies(setup zip)
+
+# Installed, played and uninstalled under Wine, in a prefix of its own made
+# anew for each run, so nothing of an earlier install is found there.
+set(env ${ZEPKO_WINE_ENV})
+list(FILTER env EXCLUDE REGEX "^WINEPREFIX=")
+list(APPEND env "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-setup")
+add_test(NAME wine.setup.prefix
+         COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_installer.py --fresh-prefix)
+set_tests_properties(wine.setup.prefix PROPERTIES FIXTURES_SETUP wine_setup_prefix ENVIRONMENT "${env}")
+add_test(NAME wine.setup COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_installer.py -v)
+set_tests_properties(wine.setup PROPERTIES FIXTURES_REQUIRED wine_setup_prefix LABELS e2e
+    ENVIRONMENT "${env};ZEPKO_SETUP=${ZEPKO_SETUP};ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_VERSION=${PROJECT_VERSION}")
