@@ -62,9 +62,11 @@ test-deb: deb
 	appstreamcli validate-tree --no-net $(DEB_BUILD)/debian/zepko
 	/usr/bin/python3 tests/pacote/test_deb.py $(BUILD)/zepko_*.deb
 
-# --- Windows players' zip: cross-built with MinGW-w64, tested under Wine ---
+# --- Windows players' zip and installer: cross-built with MinGW-w64 and
+# --- NSIS, tested under Wine ---
 # make windows        -> $(WIN_BUILD)/game/zepko-$(VERSION)-windows-x86.zip
-# make test-windows   -> the zip played under Wine and Xvfb
+#                        and $(WIN_BUILD)/game/zepko-$(VERSION)-setup.exe
+# make test-windows   -> both played under Wine and Xvfb
 WIN_BUILD ?= build-windows
 .PHONY: windows-deps windows test-windows
 
@@ -80,15 +82,16 @@ windows: windows-deps
 	    -DCMAKE_BUILD_TYPE=Release -DZEPKO_ALLEGRO_PREFIX=$(abspath $(WIN_BUILD))/allegro \
 	    -DZEPKO_NATIVE_RUN_DIR=$(abspath $(BUILD))/run
 	cmake --build $(WIN_BUILD)/game -j $(JOBS)
-	@echo "make windows: $(WIN_BUILD)/game/zepko-$(VERSION)-windows-x86.zip"
+	@echo "make windows: $(WIN_BUILD)/game/zepko-$(VERSION)-windows-x86.zip $(WIN_BUILD)/game/zepko-$(VERSION)-setup.exe"
 
 test-windows: windows
 	cd $(WIN_BUILD)/game && ctest --output-on-failure
 
 # --- A release: the source tarball and what is built from it, in dist/ ---
 # make dist           -> dist/zepko-$(VERSION).tar.gz, from the last commit
-# make release        -> the same, then the .deb and the Windows zip built
-#                        from that tarball in $(RELEASE_BUILD), and dist/SHA256SUMS
+# make release        -> the same, then the .deb, the Windows zip and the
+#                        Windows installer built from that tarball in
+#                        $(RELEASE_BUILD), and dist/SHA256SUMS
 # make test-release   -> two releases from two clones in two folders: the
 #                        same sums, or the files that differ are named
 DIST ?= dist
