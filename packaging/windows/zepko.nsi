@@ -1,6 +1,7 @@
 ; The Windows players' installer, built by cmake/windows-setup.cmake:
-;   makensis -NOCONFIG -INPUTCHARSET UTF8 -DVERSION=1.0.0 -DSTAGE=<the zip's
-;            zepko folder> -DFILES=<its file list> -DOUTFILE=<setup.exe> zepko.nsi
+;   makensis -NOCONFIG -INPUTCHARSET UTF8 -DVERSION=<version>
+;            -DSTAGE=<the zip's zepko folder> -DFILES=<its file list>
+;            -DOUTFILE=<setup.exe> zepko.nsi
 ; It installs for the current player only, with no administrator rights,
 ; into a folder the game may write to: save.bin and config.txt live beside
 ; the exe, and both stay when the game is installed again or removed.
