@@ -101,12 +101,11 @@ set(ZEPKO_WINE_ENV
     "PYTHONDONTWRITEBYTECODE=1")
 add_test(NAME wine.prefix COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/wine_game.py --setup)
 set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine_prefix ENVIRONMENT "${ZEPKO_WINE_ENV}")
+# The installer, from the same folder as the zip, and its test under Wine.
+include(${CMAKE_CURRENT_LIST_DIR}/windows-installer.cmake)
 # A program that crashes, to show that a crash under Wine ends the run.
 add_executable(falha tests/windows/falha.c)
 set_target_properties(falha PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/falha)
 add_test(NAME wine.zip COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_wine.py -v)
 set_tests_properties(wine.zip PROPERTIES FIXTURES_REQUIRED wine_prefix LABELS e2e
     ENVIRONMENT "${ZEPKO_WINE_ENV};ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_LINUX_RUN_DIR=${ZEPKO_NATIVE_RUN_DIR};ZEPKO_CRASH=$<TARGET_FILE:falha>")
-
-# The installer, from the same folder as the zip, and its test under Wine.
-include(${CMAKE_CURRENT_LIST_DIR}/windows-installer.cmake)
