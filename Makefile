@@ -1,6 +1,9 @@
 # The two commands a newcomer needs:  make play   and   make test
 BUILD ?= build
 JOBS  ?= $(shell nproc)
+DIST  ?= dist
+# The version, as the CMake project gives it (the only place it is written).
+VERSION := $(shell sed -n 's/^project.zepko VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 .PHONY: all deps configure build play test clean
 
@@ -42,16 +45,6 @@ install: build
 .PHONY: bench
 bench: build
 	ZEPKO_BUILD_DIR=$(abspath $(BUILD)) /usr/bin/python3 bench/relatorio.py
-
-# The version: the CMake project's, the one place it is written.
-VERSION := $(shell sed -n 's/^project.zepko VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)
-DIST ?= dist
-
-# The source tarball of the committed tree: dist/zepko-$(VERSION).tar.gz.
-.PHONY: dist
-dist:
-	mkdir -p $(DIST)
-	git archive --prefix=zepko-$(VERSION)/ -o $(DIST)/zepko-$(VERSION).tar.gz HEAD
 
 # The Debian source and binary packages, built with dpkg-buildpackage from
 # the source tarball and the committed debian/ folder, which the tarball
@@ -96,9 +89,11 @@ test-deb: deb build
 	/usr/bin/python3 tests/pacote/test_atualizacao.py $(DEB_BUILD)/zepko_$(DEB_VERSION)_*.deb \
 	    $(DEB_BUILD)/zepko_$(DEB_VERSION).1_*.deb
 
-# --- Windows players' zip: cross-built with MinGW-w64, tested under Wine ---
-# make windows        -> $(WIN_BUILD)/game/zepko-windows.zip
-# make test-windows   -> the zip played under Wine and Xvfb
+# --- Windows players' zip and installer: cross-built with MinGW-w64 and
+# --- NSIS, tested under Wine ---
+# make windows        -> $(WIN_BUILD)/game/zepko-$(VERSION)-windows-x86.zip
+#                        and $(WIN_BUILD)/game/zepko-$(VERSION)-setup.exe
+# make test-windows   -> both played under Wine and Xvfb
 WIN_BUILD ?= build-windows
 .PHONY: windows-deps windows test-windows
 
@@ -115,7 +110,27 @@ windows: windows-deps
 	    -DZEPKO_NATIVE_RUN_DIR=$(abspath $(BUILD))/run \
 	    -DZEPKO_NATIVE_ICON=$(abspath $(BUILD))/tools/arte/zepko.png
 	cmake --build $(WIN_BUILD)/game -j $(JOBS)
-	@echo "make windows: $(WIN_BUILD)/game/zepko-windows.zip"
+	@echo "make windows: $(WIN_BUILD)/game/zepko-$(VERSION)-windows-x86.zip $(WIN_BUILD)/game/zepko-$(VERSION)-setup.exe"
 
 test-windows: windows
 	cd $(WIN_BUILD)/game && ctest --output-on-failure
+
+# --- A release: the source tarball and what is built from it, in dist/ ---
+# make dist           -> dist/zepko-$(VERSION).tar.gz, from the last commit
+# make release        -> the same, then what is built from that tarball: the
+#                        Debian source and binary packages (make deb), the
+#                        Windows zip and installer (in $(RELEASE_BUILD)),
+#                        and dist/SHA256SUMS
+# make test-release   -> two releases from two clones in two folders: the
+#                        same sums, or the files that differ are named
+RELEASE_BUILD ?= build-release
+.PHONY: dist release test-release
+
+dist:
+	./scripts/dist $(DIST)/zepko-$(VERSION).tar.gz
+
+release: deb
+	JOBS=$(JOBS) ./scripts/release $(DIST)/zepko-$(VERSION).tar.gz $(RELEASE_BUILD) $(DEB_BUILD)
+
+test-release:
+	JOBS=$(JOBS) ./scripts/test-release $(RELEASE_BUILD)/twice

@@ -2,9 +2,11 @@
 
 #include "inicio.h"
 #include "menus.h"
+#include "opcoes.h"
 #include "progresso.h"
 
-int main() {
+int main(int argc, char* argv[]) {
+    if (const auto fim = trataOpcoes(argc, argv)) return *fim;
     set_uformat(U_ASCII);
     inicia_allegro();
 #ifdef _WIN32

@@ -1,0 +1,130 @@
+"""The Windows installer under Wine, as a player uses it: installed silently
+into a fresh prefix, the installed game played, then uninstalled silently.
+
+    python3 test_installer.py --fresh-prefix   makes WINEPREFIX anew, before the test
+"""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+import zipfile
+
+import test_wine
+from jogador import Level1
+from telas import PLAY, wait_title
+from wine_game import DLL_OVERRIDES, WineGame, prefix, setup_prefix, wine_env
+
+UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zepko"
+ENTRY = {"DisplayName", "DisplayVersion", "Publisher", "DisplayIcon", "EstimatedSize",
+         "UninstallString", "QuietUninstallString", "NoModify", "NoRepair"}
+
+
+def wine(*args, check=True):
+    # Shortcuts made under Wine would otherwise become menu entries of the
+    # Linux desktop.
+    env = wine_env(WINEDLLOVERRIDES=DLL_OVERRIDES + ";winemenubuilder.exe=d")
+    return subprocess.run(["wine", *args], env=env, check=check,
+                          capture_output=True, text=True, errors="replace")
+
+
+def unix_path(windows_path):
+    return wine("winepath", "-u", windows_path).stdout.strip()
+
+
+def folder_of(variable):
+    """A Windows environment variable's folder, as a path of this machine."""
+    return unix_path(wine("cmd", "/c", "echo", f"%{variable}%").stdout.strip())
+
+
+def registry(key):
+    """The values of a registry key, or None when there is no such key."""
+    res = wine("reg", "query", key, check=False)
+    if res.returncode != 0:
+        return None
+    return dict(re.findall(r"^ +(\S+) +REG_\w+ +(.*?)\r?$", res.stdout, re.M))
+
+
+def files(top):
+    """Every file below `top` by its relative path, with its bytes."""
+    found = {}
+    for folder, _, names in os.walk(top):
+        for name in names:
+            path = os.path.join(folder, name)
+            with open(path, "rb") as f:
+                found[os.path.relpath(path, top)] = f.read()
+    return found
+
+
+class Installed(WineGame):
+    """The installed game where the installer put it, not a copy."""
+
+    def _lay_out(self):
+        self.dir = tempfile.mkdtemp(prefix="zepko-installed-")
+        self.game_dir = self.run_dir
+
+
+class Installer(unittest.TestCase):
+    def test_install_play_uninstall(self):
+        wine(os.environ["ZEPKO_SETUP"], "/S")
+        folder = os.path.join(folder_of("LOCALAPPDATA"), "Programs", "Zepko")
+        with zipfile.ZipFile(os.environ["ZEPKO_ZIP"]) as z:
+            shipped = {n[len("zepko/"):]: z.read(n) for n in z.namelist() if not n.endswith("/")}
+        installed = files(folder)
+        self.assertIn("uninstall.exe", installed)
+        del installed["uninstall.exe"]
+        self.assertEqual(sorted(installed), sorted(shipped))
+        self.assertEqual([n for n in shipped if installed[n] != shipped[n]], [])
+        shortcut = os.path.join(folder_of("APPDATA"), "Microsoft", "Windows", "Start Menu",
+                                "Programs", "Zepko.lnk")
+        self.assertTrue(os.path.isfile(shortcut))
+        entry = registry(UNINSTALL_KEY)
+        self.assertEqual(ENTRY - entry.keys(), set())
+        self.assertEqual(entry["DisplayVersion"], os.environ["ZEPKO_VERSION"])
+
+        with Installed(run_dir=folder) as g:
+            g.wait_window()
+            wait_title(g)
+            g.click(*PLAY)
+            level = Level1(g)
+            level.first_page()
+            level.open_level(1)
+            level.solve(test_wine.solution(1))
+            g.close_window()
+            self.assertEqual(g.wait_exit().status, 0)
+        with open(os.path.join(folder, "save.bin"), "rb") as f:
+            self.assertEqual(f.read(), b"\x02\x00\x00\x00")
+
+        # What "Apps & features" runs to remove it silently. The uninstaller
+        # runs on from a copy of itself, so wait for every program to end.
+        command = re.fullmatch(r'"([^"]+)" (.*)', entry["QuietUninstallString"])
+        wine(command[1], *command[2].split())
+        subprocess.run(["wineserver", "--wait"], env=wine_env(), check=True)
+        self.assertEqual(sorted(os.listdir(folder)), ["config.txt", "save.bin"])
+        with open(os.path.join(folder, "save.bin"), "rb") as f:
+            self.assertEqual(f.read(), b"\x02\x00\x00\x00")
+        self.assertIsNone(registry(UNINSTALL_KEY))
+        self.assertFalse(os.path.exists(shortcut))
+
+
+def fresh_prefix():
+    subprocess.run(["wineserver", "-k"], env=wine_env(), check=False)
+    shutil.rmtree(prefix(), ignore_errors=True)
+    # An empty home, so the prefix's Desktop and Documents link to nothing
+    # of the machine's own user.
+    home = tempfile.mkdtemp(prefix="zepko-wine-home-")
+    os.environ["HOME"] = home
+    try:
+        setup_prefix()
+    finally:
+        shutil.rmtree(home)
+
+
+if __name__ == "__main__":
+    if sys.argv[1:] == ["--fresh-prefix"]:
+        fresh_prefix()
+    else:
+        unittest.main()
