@@ -1,5 +1,7 @@
-# cmake -DEXE= -DDATA= -DCONFIG= -DSTAGE= -DZIP= -P windows-zip.cmake
-# Lays out the game's folder in STAGE/zepko and packs it into ZIP.
+# cmake -DEXE= -DDATA= -DCONFIG= -DNOTICES= -DSTAGE= -DZIP= -DDATE= -DPYTHON= -P windows-zip.cmake
+# Lays out the game's folder in STAGE/zepko and packs it into ZIP, every
+# entry dated DATE. NOTICES is a |-separated list of NAME=FILE: each FILE
+# is copied to the folder as NAME.txt, with Windows line ends.
 set(dir ${STAGE}/zepko)
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${dir})
@@ -17,6 +19,13 @@ string(REGEX REPLACE "\n\\[sound\\].*" "\n" text "${text}")
 string(REGEX REPLACE "updatemethod = [0-9]+" "updatemethod = 4" text "${text}")
 string(REPLACE "\n" "\r\n" text "${text}")
 file(WRITE ${dir}/config.txt "${text}")
+string(REPLACE "|" ";" NOTICES "${NOTICES}")
+foreach(notice ${NOTICES})
+    string(REGEX MATCH "^([^=]*)=(.*)$" _ "${notice}")
+    file(READ ${CMAKE_MATCH_2} text)
+    string(REPLACE "\n" "\r\n" text "${text}")
+    file(WRITE ${dir}/${CMAKE_MATCH_1}.txt "${text}")
+endforeach()
 file(REMOVE ${ZIP})
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip zepko
+execute_process(COMMAND ${PYTHON} ${CMAKE_CURRENT_LIST_DIR}/zip.py ${ZIP} ${DATE} zepko
                 WORKING_DIRECTORY ${STAGE} COMMAND_ERROR_IS_FATAL ANY)
