@@ -1,6 +1,8 @@
 # The two commands a newcomer needs:  make play   and   make test
 BUILD ?= build
 JOBS  ?= $(shell nproc)
+# The version, as the CMake project gives it (the only place it is written).
+VERSION := $(shell sed -n 's/^project.zepko VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 .PHONY: all deps configure build play test clean
 
@@ -61,7 +63,7 @@ test-deb: deb
 	/usr/bin/python3 tests/pacote/test_deb.py $(BUILD)/zepko_*.deb
 
 # --- Windows players' zip: cross-built with MinGW-w64, tested under Wine ---
-# make windows        -> $(WIN_BUILD)/game/zepko-windows.zip
+# make windows        -> $(WIN_BUILD)/game/zepko-$(VERSION)-windows-x86.zip
 # make test-windows   -> the zip played under Wine and Xvfb
 WIN_BUILD ?= build-windows
 .PHONY: windows-deps windows test-windows
@@ -78,7 +80,26 @@ windows: windows-deps
 	    -DCMAKE_BUILD_TYPE=Release -DZEPKO_ALLEGRO_PREFIX=$(abspath $(WIN_BUILD))/allegro \
 	    -DZEPKO_NATIVE_RUN_DIR=$(abspath $(BUILD))/run
 	cmake --build $(WIN_BUILD)/game -j $(JOBS)
-	@echo "make windows: $(WIN_BUILD)/game/zepko-windows.zip"
+	@echo "make windows: $(WIN_BUILD)/game/zepko-$(VERSION)-windows-x86.zip"
 
 test-windows: windows
 	cd $(WIN_BUILD)/game && ctest --output-on-failure
+
+# --- A release: the source tarball and what is built from it, in dist/ ---
+# make dist           -> dist/zepko-$(VERSION).tar.gz, from the last commit
+# make release        -> the same, then the .deb and the Windows zip built
+#                        from that tarball in $(RELEASE_BUILD), and dist/SHA256SUMS
+# make test-release   -> two releases from two clones in two folders: the
+#                        same sums, or the files that differ are named
+DIST ?= dist
+RELEASE_BUILD ?= build-release
+.PHONY: dist release test-release
+
+dist:
+	./scripts/dist $(DIST)/zepko-$(VERSION).tar.gz
+
+release: dist
+	JOBS=$(JOBS) ./scripts/release $(DIST)/zepko-$(VERSION).tar.gz $(RELEASE_BUILD)
+
+test-release:
+	JOBS=$(JOBS) ./scripts/test-release $(RELEASE_BUILD)/twice
