@@ -7,9 +7,9 @@ set(nsis ${CMAKE_SOURCE_DIR}/packaging/windows)
 add_custom_command(OUTPUT ${ZEPKO_SETUP}
     COMMAND ${CMAKE_COMMAND} -DMAKENSIS=${ZEPKO_MAKENSIS} -DSCRIPT=${nsis}/zepko.nsi
             -DVERSION=${PROJECT_VERSION} -DSTAGE=${CMAKE_BINARY_DIR}/zip/zepko
-            -DFILES=${CMAKE_BINARY_DIR}/setup-files.nsh -DOUTFILE=${ZEPKO_SETUP}
+            -DFILES=${CMAKE_BINARY_DIR}/setup-files.nsh -DOUTFILE=${ZEPKO_SETUP} -DICON=${ZEPKO_ICO}
             -P ${CMAKE_CURRENT_LIST_DIR}/windows-setup.cmake
-    DEPENDS ${ZEPKO_ZIP} ${nsis}/zepko.nsi ${nsis}/strings.nsh
+    DEPENDS ${ZEPKO_ZIP} ${ZEPKO_ICO} ${nsis}/zepko.nsi ${nsis}/strings.nsh
             ${CMAKE_CURRENT_LIST_DIR}/windows-setup.cmake
     COMMENT "Building zepko-${PROJECT_VERSION}-setup.exe"
     VERBATIM)

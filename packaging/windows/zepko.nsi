@@ -1,7 +1,7 @@
 ; The Windows players' installer, built by cmake/windows-setup.cmake:
 ;   makensis -NOCONFIG -INPUTCHARSET UTF8 -DVERSION=<version>
 ;            -DSTAGE=<the zip's zepko folder> -DFILES=<its file list>
-;            -DOUTFILE=<setup.exe> zepko.nsi
+;            -DOUTFILE=<setup.exe> -DICON=<the exe's .ico> zepko.nsi
 ; It installs for the current player only, with no administrator rights,
 ; into a folder the game may write to: save.bin and config.txt live beside
 ; the exe, and both stay when the game is installed again or removed.
@@ -32,6 +32,9 @@ VIAddVersionKey /LANG=0 "FileDescription" "Zepko ${VERSION} Setup"
 VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (c) The Zepko developers"
 
 !define MUI_ABORTWARNING
+; The game's own icon on the installer, the uninstaller and their pages.
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_COMPONENTSPAGE_SMALLDESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\zepko.exe"
 

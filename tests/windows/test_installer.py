@@ -60,11 +60,15 @@ def files(top):
 
 
 class Installed(WineGame):
-    """The installed game where the installer put it, not a copy."""
+    """The installed game where the installer put it, not a copy, started
+    from C:\\ as a shortcut without a "Start in" folder would."""
 
     def _lay_out(self):
         self.dir = tempfile.mkdtemp(prefix="zepko-installed-")
         self.game_dir = self.run_dir
+
+    def start_folder(self):
+        return unix_path("C:\\")
 
 
 class Installer(unittest.TestCase):
