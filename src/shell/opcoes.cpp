@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr const char* kAjuda =
+constexpr const char* AJUDA =
     "Usage: zepko [--version | --help]\n"
     "\n"
     "Zepko is a box-pushing puzzle game: steer Zep over the board and push\n"
@@ -23,17 +23,18 @@ constexpr const char* kAjuda =
 
 std::optional<int> trataOpcoes(int argc, char* argv[]) {
     if (argc < 2) return std::nullopt;
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    const bool versao = std::strcmp(argv[1], "--version") == 0;
+    const bool ajuda = std::strcmp(argv[1], "--help") == 0;
+    if (argc == 2 && versao) {
         std::printf("zepko %s\n", ZEPKO_VERSION);
         return 0;
     }
-    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-        std::fputs(kAjuda, stdout);
+    if (argc == 2 && ajuda) {
+        std::fputs(AJUDA, stdout);
         return 0;
     }
     // One option at a time: after a known one, the second argument is the odd one.
-    const bool conhecida = std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "--help") == 0;
     std::fprintf(stderr, "zepko: unexpected argument '%s' (zepko --help lists the options)\n",
-                 argv[conhecida ? 2 : 1]);
+                 argv[versao || ajuda ? 2 : 1]);
     return 2;
 }
