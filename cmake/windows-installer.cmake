@@ -18,7 +18,8 @@ add_custom_target(setup ALL DEPENDS ${ZEPKO_SETUP})
 add_dependencies(setup zip)
 
 # Installed, played and uninstalled under Wine, in a prefix of its own made
-# anew for each run, so nothing of an earlier install is found there.
+# anew for each run, so nothing of an earlier install is found there; the
+# upgrade test builds an older installer by the same rules.
 set(env ${ZEPKO_WINE_ENV})
 list(FILTER env EXCLUDE REGEX "^WINEPREFIX=")
 list(APPEND env "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-setup")
@@ -27,4 +28,6 @@ add_test(NAME wine.setup.prefix
 set_tests_properties(wine.setup.prefix PROPERTIES FIXTURES_SETUP wine_setup_prefix ENVIRONMENT "${env}")
 add_test(NAME wine.setup COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_installer.py -v)
 set_tests_properties(wine.setup PROPERTIES FIXTURES_REQUIRED wine_setup_prefix LABELS e2e
-    ENVIRONMENT "${env};ZEPKO_SETUP=${ZEPKO_SETUP};ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_VERSION=${PROJECT_VERSION}")
+    ENVIRONMENT "${env};ZEPKO_SETUP=${ZEPKO_SETUP};ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_VERSION=${PROJECT_VERSION};\
+ZEPKO_CMAKE=${CMAKE_COMMAND};ZEPKO_MAKENSIS=${ZEPKO_MAKENSIS};ZEPKO_NSIS_SCRIPT=${nsis}/zepko.nsi;\
+ZEPKO_ICO=${ZEPKO_ICO};ZEPKO_SETUP_RULES=${CMAKE_CURRENT_LIST_DIR}/windows-setup.cmake")

@@ -2,12 +2,13 @@
 # Builds the installer from the zip's folder STAGE: writes FILES, the NSIS
 # macros that install and remove each file of STAGE in sorted order (so the
 # installer is the same every time, and removes exactly what it installed),
-# then runs makensis on SCRIPT. config.txt is left to SCRIPT, which keeps a
+# and one that removes its folders, then runs makensis on SCRIPT. config.txt is left to SCRIPT, which keeps a
 # player's own.
 file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${STAGE} ${STAGE}/*)
 list(REMOVE_ITEM files config.txt)
 set(install "!macro ZepkoInstallFiles\n")
 set(remove "!macro ZepkoRemoveFiles\n")
+set(rmdirs "!macro ZepkoRemoveFolders\n")
 set(folders "")
 set(folder "")
 string(APPEND install "SetOutPath \"$INSTDIR\"\n")
@@ -33,9 +34,9 @@ list(REMOVE_DUPLICATES folders)
 list(SORT folders ORDER DESCENDING)
 foreach(dir ${folders})
     string(REPLACE "/" "\\" win ${dir})
-    string(APPEND remove "RMDir \"$INSTDIR\\${win}\"\n")
+    string(APPEND rmdirs "RMDir \"$INSTDIR\\${win}\"\n")
 endforeach()
-file(WRITE ${FILES} "${install}!macroend\n${remove}!macroend\n")
+file(WRITE ${FILES} "${install}!macroend\n${remove}!macroend\n${rmdirs}!macroend\n")
 execute_process(COMMAND ${MAKENSIS} -NOCONFIG -V2 -WX -INPUTCHARSET UTF8
                         -DVERSION=${VERSION} -DSTAGE=${STAGE} -DFILES=${FILES}
                         -DOUTFILE=${OUTFILE} -DICON=${ICON} ${SCRIPT}

@@ -5,6 +5,8 @@
 ; It installs for the current player only, with no administrator rights,
 ; into a folder the game may write to: save.bin and config.txt live beside
 ; the exe, and both stay when the game is installed again or removed.
+; An installed version is removed by its own uninstaller first, and neither
+; the installer nor the uninstaller touches a folder whose game is running.
 
 Unicode true
 RequestExecutionLevel user
@@ -14,6 +16,9 @@ SetCompressor /SOLID lzma
 SetDateSave off
 
 !include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include Sections.nsh
 !include "${FILES}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zepko"
@@ -40,6 +45,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (c) The Zepko developers"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE WritableFolder
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -48,13 +54,95 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (c) The Zepko developers"
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
-; The first is used where the system's language is neither.
+; The first is used where the system's language is none of them.
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "PortugueseBR"
+!insertmacro MUI_LANGUAGE "Portuguese"
 !include strings.nsh
+
+; A folder the player may not write to (Program Files without administrator
+; rights) would fail halfway through the copy, and the game writes beside
+; itself: tried by making the folder and a file in it, then removing what
+; the try made. Stays on the folder page, or ends a silent install.
+Function WritableFolder
+    Push $0
+    Push $1
+    ; The deepest folder that is already there, so the try removes only
+    ; the ones it made.
+    StrCpy $0 $INSTDIR
+    ${DoUntil} ${FileExists} "$0\*.*"
+        ${GetParent} $0 $1
+        ${IfThen} $1 == "" ${|} ${ExitDo} ${|}
+        StrCpy $0 $1
+    ${Loop}
+    ClearErrors
+    CreateDirectory $INSTDIR
+    GetTempFileName $1 $INSTDIR
+    ${If} ${Errors}
+        MessageBox MB_OK|MB_ICONSTOP "$(FolderNotWritable)" /SD IDOK
+        Pop $1
+        Pop $0
+        Abort
+    ${EndIf}
+    Delete $1
+    StrCpy $1 $INSTDIR
+    ${DoWhile} $1 != $0
+        RMDir $1
+        ${GetParent} $1 $1
+    ${Loop}
+    Pop $1
+    Pop $0
+FunctionEnd
+
+; Windows keeps a running exe from being opened for writing: while the game
+; runs from the folder on the stack the player is asked to close it, and
+; Cancel (or a silent run) ends the run before anything is changed.
+!macro ZEPKO_CLOSED un
+Function ${un}ZepkoClosed
+    Exch $0
+    Push $1
+    ${DoWhile} ${FileExists} "$0\zepko.exe"
+        ClearErrors
+        FileOpen $1 "$0\zepko.exe" a
+        ${IfNot} ${Errors}
+            FileClose $1
+            ${ExitDo}
+        ${EndIf}
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(GameRunning)" /SD IDCANCEL IDRETRY retry
+        Abort "$(GameRunning)"
+      retry:
+    ${Loop}
+    Pop $1
+    Pop $0
+FunctionEnd
+!macroend
+!insertmacro ZEPKO_CLOSED ""
+!insertmacro ZEPKO_CLOSED "un."
 
 Section "Zepko" SecGame
     SectionIn RO
+    Push $INSTDIR
+    Call ZepkoClosed
+    ReadRegStr $R0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $R0 != ""
+        Push $R0
+        Call ZepkoClosed
+    ${EndIf}
+    ; The installed version goes first, by its own uninstaller, so none of
+    ; its files that this one dropped stays behind; run from a copy, as the
+    ; uninstaller runs itself, so it can remove itself and tell how it ended.
+    ${If} $R0 != ""
+    ${AndIf} ${FileExists} "$R0\uninstall.exe"
+        InitPluginsDir
+        CopyFiles /SILENT "$R0\uninstall.exe" "$PLUGINSDIR"
+        ClearErrors
+        ExecWait '"$PLUGINSDIR\uninstall.exe" /S _?=$R0' $0
+        ${If} ${Errors}
+        ${OrIf} $0 <> 0
+            MessageBox MB_OK|MB_ICONSTOP "$(OlderStays)" /SD IDOK
+            Abort "$(OlderStays)"
+        ${EndIf}
+    ${EndIf}
     !insertmacro ZepkoInstallFiles
     ; The player's settings: only where there are none yet.
     SetOutPath "$INSTDIR"
@@ -84,6 +172,16 @@ Section /o $(DesktopShortcut) SecDesktop
     CreateShortcut "$DESKTOP\Zepko.lnk" "$INSTDIR\zepko.exe"
 SectionEnd
 
+Function .onInit
+    ; Upgrading keeps the desktop shortcut, which the older uninstaller removes.
+    ${If} ${FileExists} "$DESKTOP\Zepko.lnk"
+        !insertmacro SelectSection ${SecDesktop}
+    ${EndIf}
+    ${If} ${Silent}
+        Call WritableFolder
+    ${EndIf}
+FunctionEnd
+
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
     !insertmacro MUI_DESCRIPTION_TEXT ${SecGame} $(GameDescription)
     !insertmacro MUI_DESCRIPTION_TEXT ${SecDesktop} $(DesktopDescription)
@@ -91,12 +189,22 @@ SectionEnd
 
 Section "un.Zepko"
     SectionIn RO
-    Delete "$SMPROGRAMS\Zepko.lnk"
-    Delete "$DESKTOP\Zepko.lnk"
+    Push $INSTDIR
+    Call un.ZepkoClosed
+    ; The shortcuts and the entry go only with the files, so a file that
+    ; could not go can still be removed from "Apps & features".
+    ClearErrors
     !insertmacro ZepkoRemoveFiles
+    ${If} ${Errors}
+        MessageBox MB_OK|MB_ICONSTOP "$(FilesStay)" /SD IDOK
+        Abort "$(FilesStay)"
+    ${EndIf}
+    !insertmacro ZepkoRemoveFolders
     Delete "$INSTDIR\uninstall.exe"
     ; Stays while save.bin or config.txt is there.
     RMDir "$INSTDIR"
+    Delete "$SMPROGRAMS\Zepko.lnk"
+    Delete "$DESKTOP\Zepko.lnk"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
 

@@ -1,5 +1,6 @@
 """The Windows installer under Wine, as a player uses it: installed silently
-into a fresh prefix, the installed game played, then uninstalled silently.
+into a fresh prefix, the installed game played, then uninstalled silently;
+an older version upgraded, a running game left whole, a folder refused.
 
     python3 test_installer.py --fresh-prefix   makes WINEPREFIX anew, before the test
 """
@@ -18,7 +19,8 @@ from jogador import Level1
 from telas import PLAY, wait_title
 from wine_game import DLL_OVERRIDES, WineGame, prefix, setup_prefix, wine_env
 
-UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zepko"
+UNINSTALL = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall"
+UNINSTALL_KEY = UNINSTALL + r"\Zepko"
 ENTRY = {"DisplayName", "DisplayVersion", "Publisher", "DisplayIcon", "EstimatedSize",
          "UninstallString", "QuietUninstallString", "NoModify", "NoRepair"}
 
@@ -48,6 +50,13 @@ def registry(key):
     return dict(re.findall(r"^ +(\S+) +REG_\w+ +(.*?)\r?$", res.stdout, re.M))
 
 
+def entries():
+    """The names of the uninstall entries that show Zepko."""
+    res = wine("reg", "query", UNINSTALL, "/s")
+    return [key for key, body in re.findall(r"^(HKEY\S.*?)\r?\n((?: .*\r?\n)*)", res.stdout, re.M)
+            if re.search(r"^ +DisplayName +REG_SZ +Zepko\r?$", body, re.M)]
+
+
 def files(top):
     """Every file below `top` by its relative path, with its bytes."""
     found = {}
@@ -71,12 +80,41 @@ class Installed(WineGame):
         return unix_path("C:\\")
 
 
+def zip_files():
+    with zipfile.ZipFile(os.environ["ZEPKO_ZIP"]) as z:
+        return {n[len("zepko/"):]: z.read(n) for n in z.namelist() if not n.endswith("/")}
+
+
+def older_setup(top):
+    """An installer of version 0.9.0, built by the same rules from the zip's
+    files and one more, mid/velha.mid, which the current version dropped."""
+    with zipfile.ZipFile(os.environ["ZEPKO_ZIP"]) as z:
+        z.extractall(top)
+    stage = os.path.join(top, "zepko")
+    with open(os.path.join(stage, "mid", "velha.mid"), "wb") as f:
+        f.write(b"MThd")
+    setup = os.path.join(top, "zepko-0.9.0-setup.exe")
+    subprocess.run([os.environ["ZEPKO_CMAKE"], "-DMAKENSIS=" + os.environ["ZEPKO_MAKENSIS"],
+                    "-DSCRIPT=" + os.environ["ZEPKO_NSIS_SCRIPT"], "-DVERSION=0.9.0",
+                    "-DSTAGE=" + stage, "-DFILES=" + os.path.join(top, "files.nsh"),
+                    "-DOUTFILE=" + setup, "-DICON=" + os.environ["ZEPKO_ICO"],
+                    "-P", os.environ["ZEPKO_SETUP_RULES"]], check=True)
+    return setup
+
+
 class Installer(unittest.TestCase):
+    def setUp(self):
+        # Each test starts with nothing installed.
+        self.folder = os.path.join(folder_of("LOCALAPPDATA"), "Programs", "Zepko")
+        shutil.rmtree(self.folder, ignore_errors=True)
+        wine("reg", "delete", UNINSTALL_KEY, "/f", check=False)
+        self.tmp = tempfile.mkdtemp(prefix="zepko-setup-")
+        self.addCleanup(shutil.rmtree, self.tmp)
+
     def test_install_play_uninstall(self):
         wine(os.environ["ZEPKO_SETUP"], "/S")
-        folder = os.path.join(folder_of("LOCALAPPDATA"), "Programs", "Zepko")
-        with zipfile.ZipFile(os.environ["ZEPKO_ZIP"]) as z:
-            shipped = {n[len("zepko/"):]: z.read(n) for n in z.namelist() if not n.endswith("/")}
+        folder = self.folder
+        shipped = zip_files()
         installed = files(folder)
         self.assertIn("uninstall.exe", installed)
         del installed["uninstall.exe"]
@@ -112,6 +150,50 @@ class Installer(unittest.TestCase):
             self.assertEqual(f.read(), b"\x02\x00\x00\x00")
         self.assertIsNone(registry(UNINSTALL_KEY))
         self.assertFalse(os.path.exists(shortcut))
+
+    def test_upgrade_leaves_nothing_of_the_older_version(self):
+        wine(older_setup(self.tmp), "/S")
+        self.assertTrue(os.path.isfile(os.path.join(self.folder, "mid", "velha.mid")))
+        with open(os.path.join(self.folder, "save.bin"), "wb") as f:
+            f.write(b"\x05\x00\x00\x00")
+        with open(os.path.join(self.folder, "config.txt"), "ab") as f:
+            f.write(b"volume = 77\r\n")
+        player = {n: files(self.folder)[n] for n in ("save.bin", "config.txt")}
+
+        wine(os.environ["ZEPKO_SETUP"], "/S")
+        installed = files(self.folder)
+        self.assertEqual(sorted(installed),
+                         sorted(set(zip_files()) | {"save.bin", "uninstall.exe"}))
+        self.assertEqual({n: installed[n] for n in player}, player)
+        self.assertEqual(entries(), [UNINSTALL_KEY.replace("HKCU", "HKEY_CURRENT_USER")])
+        self.assertEqual(registry(UNINSTALL_KEY)["DisplayVersion"], os.environ["ZEPKO_VERSION"])
+
+    def test_running_game_keeps_every_file_and_the_entry(self):
+        wine(os.environ["ZEPKO_SETUP"], "/S")
+        entry = registry(UNINSTALL_KEY)
+        with Installed(run_dir=self.folder) as g:
+            g.wait_window()
+            before = files(self.folder)
+            # Run from a copy, as the installer runs an older uninstaller, so
+            # that its exit code is its own and not that of its launcher.
+            shutil.copy(os.path.join(self.folder, "uninstall.exe"), self.tmp)
+            res = wine(os.path.join(self.tmp, "uninstall.exe"), "/S",
+                       "_?=" + entry["InstallLocation"], check=False)
+            self.assertNotEqual(res.returncode, 0)
+            res = wine(os.environ["ZEPKO_SETUP"], "/S", check=False)
+            self.assertNotEqual(res.returncode, 0)
+            self.assertEqual(files(self.folder), before)
+            self.assertEqual(registry(UNINSTALL_KEY), entry)
+            g.close_window()
+            self.assertEqual(g.wait_exit().status, 0)
+
+    def test_folder_nobody_may_write_to(self):
+        # Wine lets the player write everywhere in its own drive C:, even in
+        # Program Files: /proc (drive Z:) is a folder that no one may write to.
+        res = wine(os.environ["ZEPKO_SETUP"], "/S", r"/D=Z:\proc\Zepko", check=False)
+        self.assertNotEqual(res.returncode, 0)
+        self.assertIsNone(registry(UNINSTALL_KEY))
+        self.assertFalse(os.path.exists(self.folder))
 
 
 def fresh_prefix():
