@@ -109,7 +109,7 @@ Function ${un}ZepkoClosed
             ${ExitDo}
         ${EndIf}
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(GameRunning)" /SD IDCANCEL IDRETRY retry
-        Abort "$(GameRunning)"
+        Abort
       retry:
     ${Loop}
     Pop $1
