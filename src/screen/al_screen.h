@@ -1,6 +1,8 @@
 // Screen update module: how a finished frame reaches the display.
 #pragma once
 
+#include <vector>
+
 #include <allegro.h>
 
 enum {
@@ -19,6 +21,20 @@ enum {
 int initialize_screen_updating(int method);
 void shutdown_screen_updating();
 void update_screen();
+
+// A rectangle of the buffer, in pixels.
+struct screen_rect {
+    int x, y, w, h;
+};
+// Adds `r` to `parts`, merged with any part it overlaps or nearly touches,
+// so the list stays short and no pixel is copied twice.
+void add_screen_rect(std::vector<screen_rect>& parts, screen_rect r);
+
+// update_screen for a buffer that changed only inside `parts` since the last
+// update: the methods that copy the buffer copy only what a page lacks (for
+// the page-flipping ones, what changed since that page was last shown); the
+// ones that draw into the shown pages show the whole page, as before.
+void update_screen_parts(const std::vector<screen_rect>& parts);
 BITMAP* get_buffer();
 int get_update_method();
 
