@@ -26,8 +26,8 @@ void update_screen();
 struct screen_rect {
     int x, y, w, h;
 };
-// Adds `r` to `parts`, merged with any part it overlaps or nearly touches,
-// so the list stays short and no pixel is copied twice.
+// Adds `r` to `parts`, merged with any part it overlaps or nearly touches
+// when one rectangle around both costs little more: the list stays short.
 void add_screen_rect(std::vector<screen_rect>& parts, screen_rect r);
 
 // update_screen for a buffer that changed only inside `parts` since the last

@@ -155,8 +155,10 @@ bool meet(const screen_rect& a, const screen_rect& b) {
 
 }  // namespace
 
-BITMAP* create_recording_target(int w, int h, BITMAP* real) {
-    BITMAP* b = create_bitmap(w, h);
+BITMAP* create_recording_target(BITMAP* real) {
+    // A sub-bitmap over the whole of `real`: its size and depth for no
+    // pixels of its own (nothing is ever drawn into it).
+    BITMAP* b = create_sub_bitmap(real, 0, 0, real->w, real->h);
     if (!b) return nullptr;
     auto r = std::make_unique<Recorder>();
     r->own = b->vtable;

@@ -16,8 +16,9 @@
 
 #include "al_screen.h"
 
-// A `w` x `h` target at the current colour depth whose frames go to `real`.
-BITMAP* create_recording_target(int w, int h, BITMAP* real);
+// A target of the size and depth of `real` (a memory bitmap) whose frames
+// go to `real` until record_onto sends them elsewhere. It must go before `real`.
+BITMAP* create_recording_target(BITMAP* real);
 void destroy_recording_target(BITMAP* target);
 bool is_recording_target(const BITMAP* b);
 

@@ -12,15 +12,11 @@ void (*descansa)(unsigned int ms) = rest;
 int aparicoesDeTela = 0;
 
 namespace {
+
 bool pedeQuadroInteiro() {
     const char* p = std::getenv("ZEPKO_PRESENT");
     return p && std::strcmp(p, "full") == 0;
 }
-}  // namespace
-
-bool quadroInteiro = pedeQuadroInteiro();
-
-namespace {
 
 // The recording target of the innermost screen, and the parts of the
 // module's buffer drawn since its last update.
@@ -44,6 +40,8 @@ BITMAP* proximoAlvo() {
 }
 
 }  // namespace
+
+bool quadroInteiro = pedeQuadroInteiro();
 
 void apresentaQuadro(BITMAP*& alvo) {
     if (is_recording_target(alvo)) {
@@ -77,8 +75,7 @@ void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& 
     // forgotten as it starts and as it ends.
     forget_held_pictures();
     BITMAP* gravador =
-        quadroInteiro ? nullptr
-                      : create_recording_target(primeiroQuadro->w, primeiroQuadro->h, primeiroQuadro);
+        quadroInteiro ? nullptr : create_recording_target(primeiroQuadro);
     BITMAP* alvo = gravador ? gravador : primeiroQuadro;
     gravadorAberto = gravador;
     auto terminou = [&] { return key[KEY_ESC] || FecharJogo || (sair && sair()); };
