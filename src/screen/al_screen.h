@@ -20,6 +20,7 @@ enum {
 // up, 0 when none could be.
 int initialize_screen_updating(int method);
 void shutdown_screen_updating();
+// Puts the whole of the buffer on display.
 void update_screen();
 
 // A rectangle of the buffer, in pixels.
@@ -35,6 +36,7 @@ void add_screen_rect(std::vector<screen_rect>& parts, screen_rect r);
 // the page-flipping ones, what changed since that page was last shown); the
 // ones that draw into the shown pages show the whole page, as before.
 void update_screen_parts(const std::vector<screen_rect>& parts);
+
 BITMAP* get_buffer();
 int get_update_method();
 
