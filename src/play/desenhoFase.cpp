@@ -1,7 +1,5 @@
 #include "desenhoFase.h"
 
-#include <algorithm>
-
 #include "faixas.h"
 #include "recursos.h"
 #include "regras.h"
@@ -187,64 +185,4 @@ void desenhaTituloFaixa(BITMAP* alvo, int faixa, const RecursosFase& rec) {
 void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec) {
     desenhaRodapeMusica(alvo);
     desenhaTituloFaixa(alvo, faixa, rec);
-}
-
-TextosEmCache::TextosEmCache(BITMAP* fundo, const PainelFixo& painel, const RecursosFase& rec)
-    : fundo(fundo),
-      painel(painel),
-      rec(rec),
-      copia(create_bitmap(fundo->w, ALTURA_PAINEL)),
-      topo(fundo->h - ALTURA_PAINEL) {}
-
-void TextosEmCache::relogio(BITMAP* alvo, const EstadoFase& estado) {
-    const int H = alvo->h;
-    FONT* f = rec.cooper;
-    const int y = H - 140;
-    const int fim = std::max({X_TEMPO + text_length(f, "Tempo"),
-                              X_MINUTOS + text_length(f, textoRelogio(estado.minutos).c_str()),
-                              X_DOIS_PONTOS + text_length(f, DOIS_PONTOS),
-                              X_SEGUNDOS + text_length(f, textoRelogio(estado.segundos).c_str())});
-    const Retangulo area{X_TEMPO, y, fim - 1, y + text_height(f) - 1};
-    // Under the clock lies only the panel as drawn at level entry as long as
-    // it keeps off both counters, drawn before it.
-    const bool sobrePainel = area.x2 < 580 && area.y2 < H - 100;
-    if (!copia || !sobrePainel) {
-        desenhaRelogio(alvo, estado, rec);
-        return;
-    }
-    if (!temRelogio || estado.minutos != minutos || estado.segundos != segundos) {
-        painel.desenha(copia.get(), rec);
-        desenhaRelogio(copia.get(), estado, rec);
-        minutos = estado.minutos;
-        segundos = estado.segundos;
-        temRelogio = true;
-    }
-    copiaArea(alvo, area);
-}
-
-void TextosEmCache::tituloFaixa(BITMAP* alvo, int faixa) {
-    const char* titulo = ::tituloFaixa(faixa);
-    const int largura = text_length(rec.arial, titulo);
-    const int x = alvo->w / 2 - largura / 2;
-    const int y = alvo->h - Y_TITULO;
-    const Retangulo area{x, y, x + largura - 1, y + text_height(rec.arial) - 1};
-    // Under the title lies only the board: the frame, the panel and the bonus
-    // buttons end above it, the rest of the frame higher up (see Partida).
-    const bool sobreTabuleiro = area.y1 > alvo->h - 38 && area.y2 < alvo->h;
-    if (!copia || !sobreTabuleiro) {
-        desenhaTituloFaixa(alvo, faixa, rec);
-        return;
-    }
-    if (!temTitulo || faixa != this->faixa) {
-        blit(fundo, copia.get(), 0, fundo->h - Y_TITULO, 0, copia->h - Y_TITULO, fundo->w,
-             Y_TITULO);
-        desenhaTituloFaixa(copia.get(), faixa, rec);
-        this->faixa = faixa;
-        temTitulo = true;
-    }
-    copiaArea(alvo, area);
-}
-
-void TextosEmCache::copiaArea(BITMAP* alvo, const Retangulo& a) const {
-    blit(copia.get(), alvo, a.x1, a.y1 - topo, a.x1, a.y1, a.x2 - a.x1 + 1, a.y2 - a.y1 + 1);
 }

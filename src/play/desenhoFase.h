@@ -107,31 +107,3 @@ void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec);
 // Its two parts: the footer never changes, the title follows the track.
 void desenhaRodapeMusica(BITMAP* alvo);
 void desenhaTituloFaixa(BITMAP* alvo, int faixa, const RecursosFase& rec);
-
-// The clock and the track's title change a few times a minute at most: each
-// is drawn onto a copy of the board and panel under it when it changes and
-// put back with one blit every frame. A text that would reach something
-// drawn before it in the frame is drawn directly instead.
-class TextosEmCache {
-public:
-    // `fundo` is the pre-rendered board, the size of the frame; it is read
-    // when a text changes, so it may still be drawn after this.
-    TextosEmCache(BITMAP* fundo, const PainelFixo& painel, const RecursosFase& rec);
-    TextosEmCache(const TextosEmCache&) = delete;
-    TextosEmCache& operator=(const TextosEmCache&) = delete;
-    // The same pixels as desenhaRelogio(alvo, estado, rec) over the panel.
-    void relogio(BITMAP* alvo, const EstadoFase& estado);
-    // The same pixels as desenhaTituloFaixa(alvo, faixa, rec) over the board.
-    void tituloFaixa(BITMAP* alvo, int faixa);
-
-private:
-    void copiaArea(BITMAP* alvo, const Retangulo& a) const;
-
-    BITMAP* fundo;
-    const PainelFixo& painel;
-    const RecursosFase& rec;
-    Bitmap copia;  // the frame's bottom rows with the last clock and title
-    int topo;      // the frame row of its first row
-    bool temRelogio = false, temTitulo = false;
-    int minutos = 0, segundos = 0, faixa = 0;
-};

@@ -40,7 +40,6 @@ Partida::Partida(const DadosFase& f, const RecursosFase& r)
       rec(r),
       fundo(create_bitmap(COLUNAS * TAM_CELULA, LINHAS * TAM_CELULA)),
       painel(COLUNAS * TAM_CELULA, rec),
-      textos(fundo.get(), painel, rec),
       cursor(makeCursor()) {
     // A cell whose code has no picture shows black rather than stale memory.
     clear_bitmap(fundo.get());
@@ -92,7 +91,7 @@ void quadroPartida(Partida& p, BITMAP* alvo) {
     p.painel.desenha(alvo, p.rec);
     desenhaContadores(alvo, s, p.rec);
     atualizaRelogio(s, contTempo);
-    p.textos.relogio(alvo, s);
+    desenhaRelogio(alvo, s, p.rec);
 
     // The bonus layout sits over the panel: only the cursor goes over it.
     if (f.layoutBotoes == Estilo::bonus)
@@ -101,7 +100,7 @@ void quadroPartida(Partida& p, BITMAP* alvo) {
     const AcaoMusica acao = passoMusica(s);
     if (acao.tipo == AcaoMusica::tocar && e.tocaFaixa) e.tocaFaixa(acao.faixa);
     if (acao.tipo == AcaoMusica::parar) e.paraMusica();
-    p.textos.tituloFaixa(alvo, s.faixa);
+    desenhaTituloFaixa(alvo, s.faixa, p.rec);
     // The pointer goes over everything, the music lines at the bottom too.
     desenha(alvo, p.cursor.get(), e.x(), e.y());
 

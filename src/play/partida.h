@@ -30,7 +30,6 @@ struct Partida {
     RecursosFase rec;
     Bitmap fundo;   // board, frame outlines and music footer, drawn once
     PainelFixo painel;
-    TextosEmCache textos;  // clock and track title
     Bitmap cursor;
     EntradaFase entrada;
 

@@ -2,6 +2,8 @@
 
 #include "al_screen_driver.h"
 
+#include <algorithm>
+
 namespace {
 
 const screen_driver allegro_driver = {
@@ -51,7 +53,24 @@ void wait_for_scroll() {
     }
 }
 
-void blit_whole(BITMAP* src, BITMAP* dst) { drv->blit(src, dst, 0, 0, 0, 0, src->w, src->h); }
+// Per page, the parts of `buffer` it does not show yet (methods 5 and 6).
+std::vector<screen_rect> pending[3];
+
+void copy_parts(const std::vector<screen_rect>& parts, BITMAP* dst) {
+    for (const screen_rect& r : parts) drv->blit(buffer, dst, r.x, r.y, r.x, r.y, r.w, r.h);
+}
+
+// Copies into the active page what it lacks of the buffer.
+void fill_active_page(const std::vector<screen_rect>& parts) {
+    for (int i = 0; i < 3; ++i) {
+        if (!pages[i]) continue;
+        for (const screen_rect& r : parts) add_screen_rect(pending[i], r);
+        if (pages[i] == active_page) {
+            copy_parts(pending[i], active_page);
+            pending[i].clear();
+        }
+    }
+}
 
 BITMAP* next_of_three(BITMAP* p) {
     if (p == pages[0]) return pages[1];
@@ -161,6 +180,10 @@ int initialize_screen_updating(int method) {
 }
 
 void update_screen() {
+    if (buffer) update_screen_parts({{0, 0, buffer->w, buffer->h}});
+}
+
+void update_screen_parts(const std::vector<screen_rect>& parts) {
     switch (updatemethod) {
         case UPDATE_TRIPLE_BUFFER:
             wait_for_scroll();
@@ -174,16 +197,16 @@ void update_screen() {
         case UPDATE_SYSTEM_BUFFER:
         case UPDATE_DOUBLE_BUFFER:
             if (waitforvsync) drv->vsync();
-            blit_whole(buffer, pages[0]);
+            copy_parts(parts, pages[0]);
             break;
         case UPDATE_MEMORY_TRIPLE_BUFFER:
-            blit_whole(buffer, active_page);
+            fill_active_page(parts);
             wait_for_scroll();
             drv->request_video_bitmap(active_page);
             active_page = next_of_three(active_page);
             break;
         case UPDATE_MEMORY_PAGE_FLIP:
-            blit_whole(buffer, active_page);
+            fill_active_page(parts);
             drv->show_video_bitmap(active_page);
             active_page = next_of_two(active_page);
             break;
@@ -198,7 +221,30 @@ void shutdown_screen_updating() {
     buffer = nullptr;
     active_page = nullptr;
     for (BITMAP*& p : pages) p = erase_bitmap(p);
+    for (auto& p : pending) p.clear();
     updatemethod = UPDATE_NONE;
+}
+
+void add_screen_rect(std::vector<screen_rect>& parts, screen_rect r) {
+    if (r.w <= 0 || r.h <= 0) return;
+    // A merge may reach further parts, so merging starts over until none is left.
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (size_t i = 0; i < parts.size(); ++i) {
+            const screen_rect& p = parts[i];
+            const int x1 = std::min(p.x, r.x), y1 = std::min(p.y, r.y);
+            const int x2 = std::max(p.x + p.w, r.x + r.w), y2 = std::max(p.y + p.h, r.y + r.h);
+            const long both = long(x2 - x1) * (y2 - y1);
+            // Two parts closer than a few rows cost less as one.
+            if (both <= long(p.w) * p.h + long(r.w) * r.h + 4096) {
+                r = {x1, y1, x2 - x1, y2 - y1};
+                parts.erase(parts.begin() + i);
+                merged = true;
+                break;
+            }
+        }
+    }
+    parts.push_back(r);
 }
 
 BITMAP* get_buffer() { return buffer; }

@@ -1,6 +1,8 @@
 // Screen update module: how a finished frame reaches the display.
 #pragma once
 
+#include <vector>
+
 #include <allegro.h>
 
 enum {
@@ -18,7 +20,23 @@ enum {
 // up, 0 when none could be.
 int initialize_screen_updating(int method);
 void shutdown_screen_updating();
+// Puts the whole of the buffer on display.
 void update_screen();
+
+// A rectangle of the buffer, in pixels.
+struct screen_rect {
+    int x, y, w, h;
+};
+// Adds `r` to `parts`, merged with any part it overlaps or nearly touches
+// when one rectangle around both costs little more: the list stays short.
+void add_screen_rect(std::vector<screen_rect>& parts, screen_rect r);
+
+// update_screen for a buffer that changed only inside `parts` since the last
+// update: the methods that copy the buffer copy only what a page lacks (for
+// the page-flipping ones, what changed since that page was last shown); the
+// ones that draw into the shown pages show the whole page, as before.
+void update_screen_parts(const std::vector<screen_rect>& parts);
+
 BITMAP* get_buffer();
 int get_update_method();
 

@@ -5,10 +5,16 @@
 
 #include <allegro.h>
 
+// True (ZEPKO_PRESENT=full in the environment): every frame is drawn whole
+// into its bitmap and shown whole. Otherwise a frame is noted as it is drawn
+// and only what changed is drawn and shown: the same pictures for less work.
+extern bool quadroInteiro;
+
 // Hands the frame drawn into `alvo` to the display and replaces `alvo` with
 // the bitmap the next frame is drawn into. The next target is fetched before
 // the update, so with page flipping each frame is drawn into the page the
-// previous update has just shown.
+// previous update has just shown. A frame noted by the loop's recording
+// target reaches its bitmap here, where it changed; `alvo` stays the target.
 void apresentaQuadro(BITMAP*& alvo);
 
 // Runs one frame per pending 60 Hz tick until Escape is down, FecharJogo is

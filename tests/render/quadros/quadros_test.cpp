@@ -146,11 +146,10 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
 
     // Level play tells the loop that it always covers the frame: it starts
     // with its board, drawn once from the tiles. The old frame draws the
-    // panel, the clock and the music lines afresh; the new one puts back the
-    // panel drawn at level entry, finds the footer and the frame's outlines
-    // in the board, and puts back the clock and the title drawn when they
-    // last changed: a first frame draws them, then the clock, the counters
-    // and the track change.
+    // panel and the music lines afresh; the new one puts back the panel
+    // drawn at level entry and finds the footer and the frame's outlines in
+    // the board. A first frame runs, then the clock, the counters and the
+    // track change.
     mx = 110, my = 60;  // on the undo button of the standard layout
     for (int fase : {1, 10}) {
         const DadosFase& dados = tabelaFases[fase - 1];
