@@ -1,8 +1,6 @@
 #include "frame_recorder.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <type_traits>
@@ -28,6 +26,7 @@ struct Recorder {
     const GFX_VTABLE* own = nullptr;  // the memory bitmap's, given back at the end
     BITMAP* real = nullptr;
     Notes notes;
+    bool drew_through = false;  // a call went straight into `real` this frame
 };
 
 // What each real bitmap holds, as the notes it was last drawn from.
@@ -86,34 +85,49 @@ void blit_in(BITMAP* s, BITMAP* b, int sx, int sy, int dx, int dy, int w, int h)
     note(b, Call::blit, s, {sx, sy, dx, dy, w, h}, dx, dy, dx + w - 1, dy + h - 1, true);
 }
 
-// A drawing call with no note of its own would be lost: the frames that use
-// one must learn to note it first.
-[[noreturn]] void not_noted(const char* call) {
-    std::fprintf(stderr, "zepko: a frame drew with %s, which the frame recorder cannot note\n", call);
-    std::abort();
+// A drawing call with no note of its own is drawn straight into the real
+// bitmap, after what the frame noted before it; that bitmap's picture is then
+// unknown, so it is redrawn and shown whole. Slower, never wrong.
+BITMAP* draw_through(BITMAP* target);
+
+template <class T>
+T real_for(T arg, BITMAP* real) {
+    if constexpr (std::is_same_v<T, BITMAP*>)
+        return is_recording_target(arg) ? real : arg;
+    else
+        return arg;
 }
-template <const char* Name, class F>
-struct Refuse;
-template <const char* Name, class R, class... A>
-struct Refuse<Name, R(A...)> {
-    static R call(A...) { not_noted(Name); }
+template <class T>
+BITMAP* target_in(T arg) {
+    if constexpr (std::is_same_v<T, BITMAP*>)
+        return is_recording_target(arg) ? arg : nullptr;
+    else
+        return nullptr;
+}
+
+template <auto Field, class Signature>
+struct Through;
+template <auto Field, class R, class... A>
+struct Through<Field, R (*)(A...)> {
+    static R call(A... args) {
+        BITMAP* target = nullptr;
+        ((target = target ? target : target_in(args)), ...);
+        BITMAP* real = draw_through(target);
+        return (real->vtable->*Field)(real_for(args, real)...);
+    }
 };
-#define REFUSE(field)                                                            \
-    do {                                                                         \
-        static constexpr char name[] = #field;                                   \
-        v.field = &Refuse<name, std::remove_pointer_t<decltype(v.field)>>::call; \
-    } while (0)
+#define THROUGH(field) v.field = &Through<&GFX_VTABLE::field, decltype(v.field)>::call
 
 void recording_vtable(GFX_VTABLE& v) {
-    REFUSE(vline); REFUSE(hfill); REFUSE(line); REFUSE(fastline); REFUSE(triangle);
-    REFUSE(draw_sprite_v_flip); REFUSE(draw_sprite_h_flip); REFUSE(draw_sprite_vh_flip);
-    REFUSE(draw_trans_sprite); REFUSE(draw_trans_rgba_sprite); REFUSE(draw_lit_sprite);
-    REFUSE(draw_rle_sprite); REFUSE(draw_trans_rle_sprite); REFUSE(draw_trans_rgba_rle_sprite);
-    REFUSE(draw_lit_rle_sprite); REFUSE(masked_blit);
-    REFUSE(pivot_scaled_sprite_flip); REFUSE(do_stretch_blit); REFUSE(draw_gouraud_sprite);
-    REFUSE(polygon); REFUSE(circle); REFUSE(circlefill); REFUSE(ellipse); REFUSE(ellipsefill);
-    REFUSE(arc); REFUSE(spline); REFUSE(floodfill); REFUSE(polygon3d); REFUSE(polygon3d_f);
-    REFUSE(triangle3d); REFUSE(triangle3d_f); REFUSE(quad3d); REFUSE(quad3d_f); REFUSE(draw_sprite_ex);
+    THROUGH(vline); THROUGH(hfill); THROUGH(line); THROUGH(fastline); THROUGH(triangle);
+    THROUGH(draw_sprite_v_flip); THROUGH(draw_sprite_h_flip); THROUGH(draw_sprite_vh_flip);
+    THROUGH(draw_trans_sprite); THROUGH(draw_trans_rgba_sprite); THROUGH(draw_lit_sprite);
+    THROUGH(draw_rle_sprite); THROUGH(draw_trans_rle_sprite); THROUGH(draw_trans_rgba_rle_sprite);
+    THROUGH(draw_lit_rle_sprite); THROUGH(masked_blit);
+    THROUGH(pivot_scaled_sprite_flip); THROUGH(do_stretch_blit); THROUGH(draw_gouraud_sprite);
+    THROUGH(polygon); THROUGH(circle); THROUGH(circlefill); THROUGH(ellipse); THROUGH(ellipsefill);
+    THROUGH(arc); THROUGH(spline); THROUGH(floodfill); THROUGH(polygon3d); THROUGH(polygon3d_f);
+    THROUGH(triangle3d); THROUGH(triangle3d_f); THROUGH(quad3d); THROUGH(quad3d_f); THROUGH(draw_sprite_ex);
     v.clear_to_color = noted_clear_to_color;
     v.rectfill = noted_rectfill;
     v.rect = noted_rect;
@@ -221,7 +235,22 @@ std::vector<screen_rect> draw_recording(BITMAP* target) {
     }
     release_bitmap(d);
     held[d] = now;
+    if (r->drew_through) {
+        r->drew_through = false;
+        parts.assign(1, screen_rect{0, 0, d->w, d->h});
+    }
     return parts;
 }
+
+namespace {
+BITMAP* draw_through(BITMAP* target) {
+    Recorder* r = recorder(target);
+    draw_recording(target);
+    held.erase(r->real);
+    record_onto(target, r->real);
+    r->drew_through = true;
+    return r->real;
+}
+}  // namespace
 
 void forget_held_pictures() { held.clear(); }

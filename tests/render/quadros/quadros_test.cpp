@@ -20,6 +20,7 @@
 #include "fase.h"
 #include "fases.h"
 #include "fases2.h"
+#include "frame_recorder.h"
 #include "globais.h"
 #include "partida.h"
 #include "progresso.h"
@@ -199,6 +200,32 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
         EXPECT_EQ(diferencas(quadroAntigo, true, [&](BITMAP* a) { quadroPartida(p2, a); }), 0)
             << "level " << fase;
     }
+}
+
+// A call with no note of its own (a circle) goes straight into the bitmap,
+// between the noted calls around it: the picture is what plain drawing
+// makes, frame after frame, and it is shown whole.
+TEST_F(Quadros, ACallWithNoNoteIsDrawnInItsPlace) {
+    Bitmap real(create_bitmap(800, 600)), direto(create_bitmap(800, 600));
+    BITMAP* alvo = create_recording_target(real.get());
+    ASSERT_NE(alvo, nullptr);
+    for (int x : {300, 340, 340}) {
+        for (BITMAP* b : {alvo, direto.get()}) {
+            clear_to_color(b, makecol(0, 0, 90));
+            rectfill(b, 100, 100, 500, 400, makecol(200, 0, 0));
+            circlefill(b, x, 250, 80, makecol(0, 200, 0));
+            rect(b, 290, 200, 420, 300, makecol(255, 255, 255));
+        }
+        const std::vector<screen_rect> partes = draw_recording(alvo);
+        ASSERT_EQ(partes.size(), 1u);
+        EXPECT_EQ(partes[0].w * partes[0].h, 800 * 600);
+        int n = 0;
+        for (int y = 0; y < 600; ++y)
+            for (int x2 = 0; x2 < 800; ++x2) n += getpixel(real.get(), x2, y) != getpixel(direto.get(), x2, y);
+        EXPECT_EQ(n, 0) << "circle at " << x;
+        record_onto(alvo, real.get());
+    }
+    destroy_recording_target(alvo);
 }
 
 }  // namespace
