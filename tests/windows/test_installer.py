@@ -95,7 +95,7 @@ def older_setup(top):
         f.write(b"MThd")
     setup = os.path.join(top, "zepko-0.9.0-setup.exe")
     subprocess.run([os.environ["ZEPKO_CMAKE"], "-DMAKENSIS=" + os.environ["ZEPKO_MAKENSIS"],
-                    "-DSCRIPT=" + os.environ["ZEPKO_NSIS_SCRIPT"], "-DVERSION=0.9.0",
+                    "-DSCRIPT=" + os.environ["ZEPKO_NSIS_SCRIPT"], "-DVERSION=0.9.0", "-DNUMBERS=0.9.0.0",
                     "-DSTAGE=" + stage, "-DFILES=" + os.path.join(top, "files.nsh"),
                     "-DOUTFILE=" + setup, "-DICON=" + os.environ["ZEPKO_ICO"],
                     "-P", os.environ["ZEPKO_SETUP_RULES"]], check=True)
