@@ -2,8 +2,12 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 DIST  ?= dist
-# The version, as the CMake project gives it (the only place it is written).
-VERSION := $(shell sed -n 's/^project.zepko VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+# The version that names what this tree builds: the CMake project's for a
+# release's own commit, a snapshot of it for any other (scripts/version).
+VERSION := $(shell ./scripts/version)
+ifeq ($(VERSION),)
+$(error no version for this tree)
+endif
 
 .PHONY: all deps configure build play test clean
 
@@ -53,7 +57,7 @@ bench: build
 # .changes. As root the build runs with no network.
 DEB_BUILD ?= $(BUILD)/debian
 DEB_SRC = $(DEB_BUILD)/zepko-$(VERSION)
-DEB_VERSION = $(shell dpkg-parsechangelog -S Version)
+DEB_VERSION = $(shell dpkg-parsechangelog -l $(DEB_SRC)/debian/changelog -S Version)
 OFFLINE = $(if $(filter 0,$(shell id -u)),unshare -n)
 .PHONY: deb test-deb
 deb: dist
@@ -63,6 +67,9 @@ deb: dist
 	cp $(DIST)/zepko-$(VERSION).tar.gz $(DEB_BUILD)/zepko_$(VERSION).orig.tar.gz
 	tar -xzf $(DEB_BUILD)/zepko_$(VERSION).orig.tar.gz -C $(DEB_BUILD)
 	git archive --prefix=debian/ HEAD:debian | tar -x -C $(DEB_SRC)
+	# A snapshot's package is named for the snapshot, not for its release.
+	sed -i '1s/^zepko ($(firstword $(subst ~, ,$(subst +, ,$(VERSION))))-/zepko ($(VERSION)-/' \
+	    $(DEB_SRC)/debian/changelog
 	./scripts/install-deps --build-deps $(DEB_SRC)
 	cd $(DEB_SRC) && DEB_BUILD_OPTIONS=parallel=$(JOBS) $(OFFLINE) dpkg-buildpackage -us -uc
 	git rev-parse HEAD >$(DEB_BUILD)/commit
@@ -74,7 +81,10 @@ deb: dist
 # not part of make test; CI runs it as root after make test.
 test-deb: deb build
 	./scripts/install-deps lintian appstream desktop-file-utils autopkgtest devscripts
-	lintian --pedantic --fail-on error,warning --display-info $(DEB_BUILD)/zepko_*.changes
+	# Debian 12's lintian knows the policy up to 4.6.2 only, so it warns of
+	# any newer Standards-Version; Debian 13's checks ours.
+	lintian --pedantic --fail-on error,warning --display-info \
+	    --suppress-tags newer-standards-version $(DEB_BUILD)/zepko_*.changes
 	rm -rf $(DEB_BUILD)/conteudo
 	dpkg-deb -x $(DEB_BUILD)/zepko_$(DEB_VERSION)_*.deb $(DEB_BUILD)/conteudo
 	desktop-file-validate $(DEB_BUILD)/conteudo/usr/share/applications/zepko.desktop

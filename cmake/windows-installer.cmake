@@ -2,16 +2,16 @@
 # that the zip was packed from (cmake/windows-setup.cmake says how), so the
 # two carry the same files.
 find_program(ZEPKO_MAKENSIS makensis REQUIRED)
-set(ZEPKO_SETUP ${CMAKE_BINARY_DIR}/zepko-${PROJECT_VERSION}-setup.exe)
+set(ZEPKO_SETUP ${CMAKE_BINARY_DIR}/zepko-${ZEPKO_VERSION}-setup.exe)
 set(nsis ${CMAKE_SOURCE_DIR}/packaging/windows)
 add_custom_command(OUTPUT ${ZEPKO_SETUP}
     COMMAND ${CMAKE_COMMAND} -DMAKENSIS=${ZEPKO_MAKENSIS} -DSCRIPT=${nsis}/zepko.nsi
-            -DVERSION=${PROJECT_VERSION} -DSTAGE=${CMAKE_BINARY_DIR}/zip/zepko
+            -DVERSION=${ZEPKO_VERSION} -DNUMBERS=${ZEPKO_MANIFEST_VERSION} -DSTAGE=${CMAKE_BINARY_DIR}/zip/zepko
             -DFILES=${CMAKE_BINARY_DIR}/setup-files.nsh -DOUTFILE=${ZEPKO_SETUP} -DICON=${ZEPKO_ICO}
             -P ${CMAKE_CURRENT_LIST_DIR}/windows-setup.cmake
     DEPENDS ${ZEPKO_ZIP} ${ZEPKO_ICO} ${nsis}/zepko.nsi ${nsis}/strings.nsh
             ${CMAKE_CURRENT_LIST_DIR}/windows-setup.cmake
-    COMMENT "Building zepko-${PROJECT_VERSION}-setup.exe"
+    COMMENT "Building zepko-${ZEPKO_VERSION}-setup.exe"
     VERBATIM)
 add_custom_target(setup ALL DEPENDS ${ZEPKO_SETUP})
 # After the zip's own target, so the zip's command never runs twice at once.
@@ -27,4 +27,4 @@ add_test(NAME wine.setup.prefix
 set_tests_properties(wine.setup.prefix PROPERTIES FIXTURES_SETUP wine_setup_prefix ENVIRONMENT "${env}")
 add_test(NAME wine.setup COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_installer.py -v)
 set_tests_properties(wine.setup PROPERTIES FIXTURES_REQUIRED wine_setup_prefix LABELS e2e
-    ENVIRONMENT "${env};ZEPKO_SETUP=${ZEPKO_SETUP};ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_VERSION=${PROJECT_VERSION}")
+    ENVIRONMENT "${env};ZEPKO_SETUP=${ZEPKO_SETUP};ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_VERSION=${ZEPKO_VERSION}")

@@ -1,4 +1,4 @@
-# cmake -DMAKENSIS= -DSCRIPT= -DVERSION= -DSTAGE= -DFILES= -DOUTFILE= -DICON= -P windows-setup.cmake
+# cmake -DMAKENSIS= -DSCRIPT= -DVERSION= -DNUMBERS= -DSTAGE= -DFILES= -DOUTFILE= -DICON= -P windows-setup.cmake
 # Builds the installer from the zip's folder STAGE: writes FILES, the NSIS
 # macros that install and remove each file of STAGE in sorted order (so the
 # installer is the same every time, and removes exactly what it installed),
@@ -37,6 +37,6 @@ foreach(dir ${folders})
 endforeach()
 file(WRITE ${FILES} "${install}!macroend\n${remove}!macroend\n")
 execute_process(COMMAND ${MAKENSIS} -NOCONFIG -V2 -WX -INPUTCHARSET UTF8
-                        -DVERSION=${VERSION} -DSTAGE=${STAGE} -DFILES=${FILES}
+                        -DVERSION=${VERSION} -DNUMBERS=${NUMBERS} -DSTAGE=${STAGE} -DFILES=${FILES}
                         -DOUTFILE=${OUTFILE} -DICON=${ICON} ${SCRIPT}
                 COMMAND_ERROR_IS_FATAL ANY)

@@ -1,5 +1,6 @@
 ; The Windows players' installer, built by cmake/windows-setup.cmake:
 ;   makensis -NOCONFIG -INPUTCHARSET UTF8 -DVERSION=<version>
+;            -DNUMBERS=<the version as the four numbers Windows wants>
 ;            -DSTAGE=<the zip's zepko folder> -DFILES=<its file list>
 ;            -DOUTFILE=<setup.exe> -DICON=<the exe's .ico> zepko.nsi
 ; It installs for the current player only, with no administrator rights,
@@ -24,7 +25,7 @@ InstallDir "$LOCALAPPDATA\Programs\Zepko"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "Zepko ${VERSION}"
 
-VIProductVersion "${VERSION}.0"
+VIProductVersion "${NUMBERS}"
 VIAddVersionKey /LANG=0 "ProductName" "Zepko"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"

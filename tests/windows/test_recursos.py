@@ -2,6 +2,7 @@
 icon and its version information, read back with icoutils."""
 
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -60,7 +61,8 @@ class Recursos(unittest.TestCase):
         raw = subprocess.run(["wrestool", "-x", "--raw", "--type=version", self.exe],
                              capture_output=True, check=True).stdout
         fixed, strings = version_info(raw)
-        numbers = [int(n) for n in version.split(".")]
+        # A snapshot's numbers are those of the release it leads to or follows.
+        numbers = [int(n) for n in re.match(r"[0-9.]*[0-9]", version).group().split(".")]
         self.assertEqual(fixed, tuple(numbers + [0] * (4 - len(numbers))))
         self.assertEqual(strings.get("FileVersion"), version)
         self.assertEqual(strings.get("ProductVersion"), version)

@@ -61,7 +61,7 @@ void geraArte(const Origens& o) {
     Saida s{o.saida};
     for (auto& [nome, p] : PECAS) s.bmp(nome, desenhaPeca(p));
 
-    Tipo titulo22(o.tipoTitulo, TAMANHO_FONTE_TITULO);
+    Tipo titulo22(o.tipoTitulo, TAMANHO_FONTE_TITULO, &LINHA_TITULO);
     Tipo texto14(o.tipoTexto, TAMANHO_FONTE_TEXTO);
     s.fonte("fonts/cooperblack22.pcx", titulo22);
     s.fonte("fonts/arial14.pcx", texto14);

@@ -158,12 +158,12 @@ const std::vector<std::string>& figurasDasTelas() {
 Telas::Telas(const Origens& o)
     : figuras_(leFiguras(o.dados + "/figuras.txt")),
       layout_(leLayout(o.dados + "/layout.txt")),
-      logo_(o.tipoTitulo, 120),
-      tituloGrande_(o.tipoTitulo, 40),
-      titulo_(o.tipoTitulo, 22),
-      destaque_(o.tipoTitulo, 32),
-      botao_(o.tipoTitulo, 26),
-      pequeno_(o.tipoTitulo, 15),
+      logo_(o.tipoTitulo, 120, &LINHA_TITULO),
+      tituloGrande_(o.tipoTitulo, 40, &LINHA_TITULO),
+      titulo_(o.tipoTitulo, 22, &LINHA_TITULO),
+      destaque_(o.tipoTitulo, 32, &LINHA_TITULO),
+      botao_(o.tipoTitulo, 26, &LINHA_TITULO),
+      pequeno_(o.tipoTitulo, 15, &LINHA_TITULO),
       texto_(o.tipoTexto, 16) {
     for (const char* n : {"zepFrente", "zepCosta", "zepDireita", "zepEsquerda", "cadeado"})
         sprites_[n] = Bmp(figuraBitmap(figuras_, n));

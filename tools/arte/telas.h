@@ -14,6 +14,10 @@
 #include "tipos.h"
 
 constexpr int TAMANHO_FONTE_TITULO = 22;
+// The title face's line box. The pictures and the game's font were laid out
+// on URW Bookman's; TeX Gyre Bonum draws the same glyphs but declares a
+// taller line, which would push every title down.
+constexpr Linha LINHA_TITULO{724, 276};
 constexpr int TAMANHO_FONTE_TEXTO = 14;
 
 // Names (relative to the run folder) of the pictures Telas draws.

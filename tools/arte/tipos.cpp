@@ -51,12 +51,18 @@ int percorre(FT_Face face, const std::string& texto, FT_Int32 flags, Cada cada) 
 
 }  // namespace
 
-Tipo::Tipo(const std::string& arquivo, int pixels) {
+Tipo::Tipo(const std::string& arquivo, int pixels, const Linha* linha) {
     if (FT_New_Face(biblioteca(), arquivo.c_str(), 0, &face_))
         throw std::runtime_error("cannot open typeface " + arquivo);
     FT_Set_Pixel_Sizes(face_, 0, pixels);
-    ascendente_ = int(face_->size->metrics.ascender >> 6);
-    descendente_ = int(-(face_->size->metrics.descender >> 6));
+    if (linha) {
+        // Rounded outwards, as FreeType rounds the face's own.
+        ascendente_ = (linha->acima * pixels + 999) / 1000;
+        descendente_ = (linha->abaixo * pixels + 999) / 1000;
+    } else {
+        ascendente_ = int(face_->size->metrics.ascender >> 6);
+        descendente_ = int(-(face_->size->metrics.descender >> 6));
+    }
 }
 
 Tipo::~Tipo() { FT_Done_Face(face_); }

@@ -10,9 +10,17 @@
 
 struct FT_FaceRec_;
 
+// A line box in thousandths of the em: how far it reaches above and below
+// the baseline.
+struct Linha {
+    int acima, abaixo;
+};
+
 class Tipo {
 public:
-    Tipo(const std::string& arquivo, int pixels);
+    // The line box is the face's own unless `linha` sets it (a layout made
+    // for one face's line keeps it with another cut of the same design).
+    Tipo(const std::string& arquivo, int pixels, const Linha* linha = nullptr);
     ~Tipo();
     Tipo(const Tipo&) = delete;
     Tipo& operator=(const Tipo&) = delete;

@@ -195,12 +195,16 @@ class Lancador(unittest.TestCase):
         elsewhere = os.path.join(self.home, "dados")
         self.folder = os.path.join(elsewhere, "zepko")
         self.started(self.launch(XDG_DATA_HOME=elsewhere))
-        # No HOME and no XDG_DATA_HOME: a clear message and no folder at all.
+        # No HOME, or a relative one, and no XDG_DATA_HOME: a message, and
+        # the game in a temporary folder that is gone when it ends.
         before = sorted(os.listdir(self.home))
-        res = self.launch(HOME=None)
-        self.assertNotEqual(res.returncode, 0)
-        self.assertEqual(res.stdout, "")
-        self.assertIn("HOME is not set", res.stderr)
+        for home in (None, "relativo"):
+            res = self.launch("--version", HOME=home)
+            self.assertEqual(res.returncode, 0, res.stderr)
+            folder, *args = res.stdout.splitlines()
+            self.assertEqual(args, ["--version"])
+            self.assertFalse(os.path.exists(folder))
+            self.assertIn("without keeping progress", res.stderr)
         self.assertEqual(sorted(os.listdir(self.home)), before)
 
     def test_launches_at_the_same_first_start(self):
