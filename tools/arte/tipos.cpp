@@ -49,6 +49,38 @@ int percorre(FT_Face face, const std::string& texto, FT_Int32 flags, Cada cada) 
     return x;
 }
 
+// A glyph of the bitmap fonts: hinted for one bit per pixel, but drawn in
+// grey and inked where it covers half a pixel or more, in the box of its ink.
+// FreeType's one-bit rasterizer changed in 2.13 and its grey one did not, so
+// the fonts come out the same on Debian 12 and 13.
+struct UmBit {
+    int esquerda = 0, topo = 0, largura = 0, linhas = 0;
+    std::vector<uint8_t> tinta;  // largura x linhas
+};
+
+bool carregaUmBit(FT_Face face, FT_UInt g, UmBit& u) {
+    if (FT_Load_Glyph(face, g, FT_LOAD_TARGET_MONO) || FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL))
+        return false;
+    const FT_Bitmap& b = face->glyph->bitmap;
+    auto cobre = [&](unsigned i, unsigned j) { return b.buffer[j * b.pitch + i] >= 128; };
+    int x0 = int(b.width), y0 = int(b.rows), x1 = -1, y1 = -1;
+    for (unsigned j = 0; j < b.rows; ++j)
+        for (unsigned i = 0; i < b.width; ++i)
+            if (cobre(i, j)) {
+                x0 = std::min(x0, int(i)), x1 = std::max(x1, int(i));
+                y0 = std::min(y0, int(j)), y1 = std::max(y1, int(j));
+            }
+    u = UmBit{};
+    if (x1 < 0) return true;  // no ink, as in a space
+    u.esquerda = face->glyph->bitmap_left + x0;
+    u.topo = face->glyph->bitmap_top - y0;
+    u.largura = x1 - x0 + 1;
+    u.linhas = y1 - y0 + 1;
+    for (int j = y0; j <= y1; ++j)
+        for (int i = x0; i <= x1; ++i) u.tinta.push_back(cobre(unsigned(i), unsigned(j)));
+    return true;
+}
+
 }  // namespace
 
 Tipo::Tipo(const std::string& arquivo, int pixels, const Linha* linha) {
@@ -93,11 +125,12 @@ BITMAP* Tipo::grade(PALETTE pal) const {
     // The cells must hold the tallest glyph, accented capitals included,
     // which reach above the face's nominal ascender.
     int topo = ascendente_, fundo = descendente_;
+    UmBit u;
     for (unsigned c = PRIMEIRO; c <= ULTIMO; ++c) {
         FT_UInt g = indice(face_, c);
-        if ((c >= 127 && c < 160) || !g || FT_Load_Glyph(face_, g, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO)) continue;
-        topo = std::max(topo, face_->glyph->bitmap_top);
-        fundo = std::max(fundo, int(face_->glyph->bitmap.rows) - face_->glyph->bitmap_top);
+        if ((c >= 127 && c < 160) || !g || !carregaUmBit(face_, g, u) || !u.linhas) continue;
+        topo = std::max(topo, u.topo);
+        fundo = std::max(fundo, u.linhas - u.topo);
     }
     const int altura = topo + fundo;
 
@@ -111,17 +144,15 @@ BITMAP* Tipo::grade(PALETTE pal) const {
         Glifo gl;
         bool imprimivel = c < 127 || c >= 160;
         FT_UInt g = imprimivel ? indice(face_, c) : 0;
-        if (imprimivel && g && !FT_Load_Glyph(face_, g, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO)) {
-            FT_GlyphSlot s = face_->glyph;
-            int esquerda = std::max(0, s->bitmap_left);
-            gl.largura = std::max(int((s->advance.x + 32) >> 6), esquerda + int(s->bitmap.width));
+        if (imprimivel && g && carregaUmBit(face_, g, u)) {
+            int esquerda = std::max(0, u.esquerda);
+            gl.largura = std::max(int((face_->glyph->advance.x + 32) >> 6), esquerda + u.largura);
             gl.bits.assign(size_t(gl.largura) * altura, 0);
-            for (unsigned j = 0; j < s->bitmap.rows; ++j)
-                for (unsigned i = 0; i < s->bitmap.width; ++i) {
-                    int px = esquerda + int(i), py = topo - s->bitmap_top + int(j);
+            for (int j = 0; j < u.linhas; ++j)
+                for (int i = 0; i < u.largura; ++i) {
+                    int px = esquerda + i, py = topo - u.topo + j;
                     if (py < 0 || py >= altura) continue;
-                    bool on = s->bitmap.buffer[j * s->bitmap.pitch + i / 8] & (0x80 >> (i % 8));
-                    if (on) gl.bits[size_t(py) * gl.largura + px] = 1;
+                    if (u.tinta[size_t(j) * u.largura + i]) gl.bits[size_t(py) * gl.largura + px] = 1;
                 }
             if (c == ' ') espaco = gl.largura;
         } else {
