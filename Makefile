@@ -72,6 +72,7 @@ deb: dist
 	    $(DEB_SRC)/debian/changelog
 	./scripts/install-deps --build-deps $(DEB_SRC)
 	cd $(DEB_SRC) && DEB_BUILD_OPTIONS=parallel=$(JOBS) $(OFFLINE) dpkg-buildpackage -us -uc
+	git rev-parse HEAD >$(DEB_BUILD)/commit
 
 # Checks the packages (lintian on the .changes, the desktop entry and the
 # AppStream data), runs the launcher's tests and autopkgtest (debian/tests),
@@ -98,6 +99,33 @@ test-deb: deb build
 	    && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" dpkg-buildpackage -b -us -uc
 	/usr/bin/python3 tests/pacote/test_atualizacao.py $(DEB_BUILD)/zepko_$(DEB_VERSION)_*.deb \
 	    $(DEB_BUILD)/zepko_$(DEB_VERSION).1_*.deb
+
+# --- Zepko on the Debian releases after the one it is built on, in clean
+# --- roots made by mmdebstrap from this machine's apt mirror (as root) ---
+# make test-debian13  -> a fresh clone's make test and make test-deb on
+#                        Debian 13, and this machine's .deb installed there
+#                        and played by a player account
+# make test-sid       -> this machine's source package built on unstable
+#                        with apt-get build-dep and dpkg-buildpackage
+# Both take the packages make deb left in $(DEB_BUILD), and make them first
+# unless they are of the last commit. The roots stay in $(ROOTS) for a look.
+ROOTS ?= build-roots
+.PHONY: roots-deps packages-of-head test-debian13 test-sid
+
+roots-deps:
+	./scripts/install-deps mmdebstrap eatmydata git
+
+packages-of-head:
+	@if [ "$$(cat $(DEB_BUILD)/commit 2>/dev/null)" != "$$(git rev-parse HEAD)" ]; then \
+	    $(MAKE) deb; \
+	fi
+
+test-debian13: roots-deps packages-of-head
+	./scripts/test-debian13 $(ROOTS) $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc \
+	    $(DEB_BUILD)/zepko_$(DEB_VERSION)_$(shell dpkg --print-architecture).deb
+
+test-sid: roots-deps packages-of-head
+	./scripts/test-sid $(ROOTS) $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc
 
 # --- Windows players' zip and installer: cross-built with MinGW-w64 and
 # --- NSIS, tested under Wine ---

@@ -15,7 +15,7 @@ import unittest
 
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from test_deb import DATA, PLAYER_PATH, assert_links_into, dpkg_list, play_into_level_1  # noqa: E402
+from test_deb import DATA, PLAYER_PATH, assert_links_into, dpkg_list, play_level_1  # noqa: E402
 from zepko_e2e import InstalledGame, read_config  # noqa: E402
 import telas  # noqa: E402
 from jogador import LEVEL_POINT  # noqa: E402
@@ -62,7 +62,7 @@ class Atualizacao(unittest.TestCase):
         self.addCleanup(lambda: dpkg_list() is not None and apt_get("purge", "zepko"))
         home = tempfile.mkdtemp(prefix="zepko-upgrade-home-")
         self.addCleanup(shutil.rmtree, home, True)
-        folder = play_into_level_1(self, home)
+        folder = play_level_1(self, home)
         with open(os.path.join(folder, "save.bin"), "wb") as f:
             f.write((5).to_bytes(4, "little"))
         config = os.path.join(folder, "config.txt")

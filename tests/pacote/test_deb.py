@@ -1,8 +1,12 @@
 """The installed package as a player meets it, for autopkgtest
 (debian/tests/control): `zepko` started from the PATH with a fresh HOME,
-played into level 1 with its music and left; the player's folder then holds
-their files and links into the installed data, and nothing under /usr
-changed. The package must be installed: python3 tests/pacote/test_deb.py"""
+level 1 played with its music and solved with the arrow keys, and the game
+left; the player's folder then holds their progress, settings and links into
+the installed data, and nothing under /usr changed. The package must be
+installed: python3 tests/pacote/test_deb.py [--own-home]
+
+--own-home plays in the HOME of the user running it, a player account made
+for the test, whose folder is kept for a look afterwards."""
 
 import os
 import shutil
@@ -18,6 +22,7 @@ AQUI = os.path.dirname(os.path.abspath(__file__))
 for folder in ("lib", "menus", "jogo", "musica", "completo"):
     sys.path.insert(0, os.path.join(AQUI, "..", "e2e", folder))
 from zepko_e2e import InstalledGame  # noqa: E402
+from jogador import Level1, stored_solutions  # noqa: E402
 import telas  # noqa: E402  (probes of the menu screens)
 from test_fase import in_level  # noqa: E402
 from test_musica_no_jogo import SOM, rms  # noqa: E402
@@ -25,6 +30,7 @@ from test_musica_no_jogo import SOM, rms  # noqa: E402
 # Debian's PATH for a player's login (/etc/login.defs); root's lacks /usr/games.
 PLAYER_PATH = "/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games"
 DATA = "/usr/share/games/zepko"
+OWN_HOME = False  # --own-home
 
 
 def dpkg_list():
@@ -54,9 +60,10 @@ def now_ns():
         return os.stat(mark.name).st_mtime_ns
 
 
-def play_into_level_1(test, home):
+def play_level_1(test, home):
     """Starts zepko from the PATH as the player of `home`, enters level 1,
-    hears its music and leaves; returns the player's folder."""
+    hears its music, solves it and closes the window; returns the player's
+    folder."""
     with InstalledGame("zepko", home, path=PLAYER_PATH) as g:
         g.wait_window()
         telas.open_first_page(g)
@@ -69,7 +76,9 @@ def play_into_level_1(test, home):
         with open(sound, "rb") as f:
             f.seek(start)
             test.assertGreater(rms(f.read()), SOM, "level 1 played no music")
-        test.assertEqual(telas.back_out_and_quit(g).status, 0)
+        Level1(g).solve(stored_solutions()[1][2])
+        g.close_window()
+        test.assertEqual(g.wait_exit().status, 0)
         return g.game_dir
 
 
@@ -85,12 +94,15 @@ def assert_links_into(test, folder, data):
 class PacoteDeb(unittest.TestCase):
     def test_play_from_the_path(self):
         self.assertIn("/usr/games/zepko", dpkg_list())
-        home = tempfile.mkdtemp(prefix="zepko-deb-home-")
-        self.addCleanup(shutil.rmtree, home, True)
+        if OWN_HOME:
+            home = os.environ["HOME"]
+        else:
+            home = tempfile.mkdtemp(prefix="zepko-deb-home-")
+            self.addCleanup(shutil.rmtree, home, True)
         before = now_ns()
-        folder = play_into_level_1(self, home)
+        folder = play_level_1(self, home)
         with open(os.path.join(folder, "save.bin"), "rb") as f:
-            self.assertEqual(f.read(), b"\x01\x00\x00\x00")
+            self.assertEqual(f.read(), b"\x02\x00\x00\x00")
         with open(os.path.join(folder, "config.txt"), "rb") as f:
             self.assertIn(b"[Inicializacao]", f.read())
         assert_links_into(self, folder, DATA)
@@ -98,4 +110,7 @@ class PacoteDeb(unittest.TestCase):
 
 
 if __name__ == "__main__":
+    if sys.argv[1:2] == ["--own-home"]:
+        sys.argv.pop(1)
+        OWN_HOME = True
     unittest.main()

@@ -40,6 +40,7 @@ MAX_HOLD = 0.2
 # How long a press the game took while the key was down may take to show.
 SETTLE = 3.0
 ATTEMPTS = 4
+STORED = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "unit", "play", "solucoes.txt")
 
 
 def amostra():
@@ -54,9 +55,19 @@ def solutions():
     path = os.environ.get("ZEPKO_SOLVER")
     if not path:
         raise AssertionError("ZEPKO_SOLVER must name the level solver")
-    out = subprocess.run([path], check=True, capture_output=True, text=True).stdout
+    return _read_solutions(subprocess.run([path], check=True, capture_output=True, text=True).stdout)
+
+
+def stored_solutions():
+    """The same from the solver's output kept in the source, for a game
+    installed where the solver was not built."""
+    with open(STORED) as f:
+        return _read_solutions(f.read())
+
+
+def _read_solutions(text):
     found = {}
-    for line in out.splitlines():
+    for line in text.splitlines():
         if not line.strip() or line.startswith("#"):
             continue
         n, steps, pushes, arrows = line.split()
