@@ -1,5 +1,6 @@
 #include "inicio.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -62,6 +63,15 @@ void vaiParaPastaDoJogo() {
 #endif
 }
 
+// Tests only: ZEPKO_TEST_VIDEO_PAGES=N asks for a virtual screen N pages
+// high, which gives the X11 driver real video pages for the page-flipping
+// methods, and tells the method in force on stderr. A player's game keeps
+// its plain 800x600 window.
+int paginasDeTeste() {
+    const char* n = std::getenv("ZEPKO_TEST_VIDEO_PAGES");
+    return n ? std::max(0, std::min(std::atoi(n), 4)) : 0;
+}
+
 }  // namespace
 
 void inicia_allegro() {
@@ -85,7 +95,8 @@ void inicia_allegro() {
     resolucaoY = get_config_int("Inicializacao", "resolucaoy", 600);
 
     // Always an 800x600 window, whatever the resolution keys say.
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 800, 600, 0, 0) != 0) {
+    const int paginas = paginasDeTeste();
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 800, 600, 0, 600 * paginas) != 0) {
         allegro_message("%s", allegro_error);
         std::exit(-1);
     }
@@ -100,6 +111,8 @@ void inicia_allegro() {
     }
 
     initialize_screen_updating(get_config_int("Inicializacao", "updatemethod", 1));
+    if (std::getenv("ZEPKO_TEST_VIDEO_PAGES"))
+        std::fprintf(stderr, "zepko: update method %d\n", get_update_method());
     set_window_title("Zepko");
     set_display_switch_mode(SWITCH_BACKGROUND);
 
