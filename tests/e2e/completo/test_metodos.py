@@ -7,6 +7,7 @@ one page, so it is the reference picture."""
 import concurrent.futures
 import os
 import re
+import shutil
 import sys
 import time
 import unittest
@@ -26,7 +27,7 @@ FLIPPING = (1, 2, 5, 6)
 # font from y 585.
 CREDIT = (0, 585, 494, 592)
 # The randomly chosen track title, centred on x 400 at y 565 in arial14
-# (desenhoFase.cpp): the lit pixels of the widest title and of any title.
+# (desenhoFase.cpp): the box that every title's lit pixels fit in.
 TRACK = (266, 568, 534, 580)
 # The panel's minutes at (390, 260) and seconds at (443, 260), cooperblack22
 # (fimDeFase.cpp): where any clock number lights pixels; " : " stays.
@@ -247,6 +248,7 @@ def run_all(sessions):
 class Metodos(unittest.TestCase):
     def test_page_flipping_shows_what_method_4_shows(self):
         arrows = jogador.solutions()[1][2]
+        shutil.rmtree(FAILED_SHOTS, ignore_errors=True)
         modes = (False, True)
         references = {full: Session(REFERENCE, full, arrows) for full in modes}
         for session, error in zip(references.values(), run_all(references.values())):
