@@ -45,7 +45,7 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# Every benchmark, side by side, printed as one table (the README's figures).
+# Every benchmark, side by side, printed as one table (docs/performance.md's figures).
 .PHONY: bench
 bench: build
 	ZEPKO_BUILD_DIR=$(abspath $(BUILD)) /usr/bin/python3 bench/relatorio.py

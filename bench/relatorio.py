@@ -1,5 +1,5 @@
 """Runs every benchmark side by side and prints one table: the figures of
-the README's performance section.
+docs/performance.md.
 
     make bench            (or: ZEPKO_BUILD_DIR=build /usr/bin/python3 bench/relatorio.py)
 

@@ -66,7 +66,7 @@ configure_file(packaging/zepko.rc.in ${ZEPKO_RECURSOS}/zepko.rc @ONLY)
 set_source_files_properties(${ZEPKO_RECURSOS}/zepko.rc PROPERTIES
     OBJECT_DEPENDS "${ZEPKO_ICO};${ZEPKO_MANIFEST}")
 
-add_executable(zepko WIN32 src/shell/main.cpp ${ZEPKO_RECURSOS}/zepko.rc)
+add_executable(zepko WIN32 src/main.cpp ${ZEPKO_RECURSOS}/zepko.rc)
 target_link_libraries(zepko PRIVATE zepko_menus zepko_play zepko_shell zepko_screen zepko_gif)
 set_target_properties(zepko PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZEPKO_RUN_DIR})
 

@@ -1,4 +1,4 @@
-"""Takes the screenshots in docs/ from the real game under Xvfb.
+"""Takes the screenshots in docs/screenshots/ from the real game under Xvfb.
 
 Run through screenshots.sh, which points ZEPKO_RUN_DIR at a built run folder
 and puts the end-to-end helper on the module path.
@@ -10,7 +10,7 @@ import time
 
 from zepko_e2e import Game
 
-OUT = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+OUT = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "screenshots")
 
 # Level 1, one push at a time: the box below, the one to the left, the top
 # one up, the right one to the right.

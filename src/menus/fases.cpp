@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "cursor.h"
+#include "fases2.h"
+#include "laco.h"
 #include "progresso.h"
 #include "recursos.h"
 
@@ -41,8 +44,6 @@ FigurasFases carregaFigurasFases(BITMAP* cursor) {
             cursor};
 }
 
-bool faseAberta(int numero) { return numero == 1 || mapaLiberado > numero - 1; }
-
 void quadroFases(BITMAP*& alvo, EstadoFases& estado, const FigurasFases& figuras,
                  Entrada& entrada, const Acoes& acoes) {
     desenha(alvo, figuras.fundo, 0, 0);
@@ -77,4 +78,21 @@ void quadroFases(BITMAP*& alvo, EstadoFases& estado, const FigurasFases& figuras
         estado.novoJogo.animar = true;
 
     desenha(alvo, figuras.cursor, entrada.x(), entrada.y());
+}
+
+void fases() {
+    Bitmap primeiro(create_bitmap(800, 600));
+    Bitmap cursor(makeCursor());
+    const FigurasFases figuras = carregaFigurasFases(cursor.get());
+    EstadoFases estado;
+    Entrada entrada;
+    Acoes acoes;
+    acoes.fases2 = fases2;
+    acoes.jogar = jogaFase;
+    acoes.apresenta = apresentaQuadro;
+    rodaLaco(
+        primeiro.get(),
+        [&](BITMAP*& alvo) { quadroFases(alvo, estado, figuras, entrada, acoes); }, {},
+        cobreQuadro(figuras.fundo));
+    key[KEY_ESC] = 0;
 }

@@ -7,9 +7,6 @@
 #include "acoes.h"
 #include "novojogo.h"
 
-// Level 1 is always open; level k needs mapaLiberado of at least k.
-bool faseAberta(int numero);
-
 struct FigurasFases {
     BITMAP* fundo;
     BITMAP* seta;
@@ -31,3 +28,6 @@ struct EstadoFases {
 // and presents its growing animation.
 void quadroFases(BITMAP*& alvo, EstadoFases& estado, const FigurasFases& figuras,
                  Entrada& entrada, const Acoes& acoes);
+
+// The page as a screen; Escape returns to the title screen.
+void fases();

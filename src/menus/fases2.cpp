@@ -1,6 +1,9 @@
 #include "fases2.h"
 
-#include "fases.h"
+#include "cursor.h"
+#include "jogar.h"
+#include "laco.h"
+#include "progresso.h"
 #include "recursos.h"
 
 const char* const MENSAGEM_BONUS =
@@ -15,6 +18,11 @@ constexpr int X_CADEADO = 360, Y_CADEADO = 346;
 constexpr Retangulo BOTAO_BONUS{695, 525, 780, 570};
 constexpr int X_BONUS = 690, Y_BONUS = 520;
 constexpr int FASE_BONUS = 10;
+
+void mostraMensagem(const char* texto) {
+    liberaAlvo();
+    allegro_message("%s", texto);
+}
 
 }  // namespace
 
@@ -47,4 +55,22 @@ void quadroFases2(BITMAP* alvo, EstadoFases2& estado, const FigurasFases2& figur
     if (!faseAberta(9)) desenha(alvo, figuras.cadeado, X_CADEADO, Y_CADEADO);
 
     desenha(alvo, figuras.cursor, entrada.x(), entrada.y());
+}
+
+void jogaFase(int numero) { jogar(tabelaFases[numero - 1]); }
+
+void fases2() {
+    Bitmap primeiro(create_bitmap(800, 600));
+    Bitmap cursor(makeCursor());
+    const FigurasFases2 figuras = carregaFigurasFases2(cursor.get());
+    EstadoFases2 estado;
+    Entrada entrada;
+    Acoes acoes;
+    acoes.jogar = jogaFase;
+    acoes.mensagem = mostraMensagem;
+    rodaLaco(
+        primeiro.get(),
+        [&](BITMAP*& alvo) { quadroFases2(alvo, estado, figuras, entrada, acoes); },
+        [&] { return estado.sair; }, cobreQuadro(figuras.fundo));
+    key[KEY_ESC] = 0;
 }

@@ -27,3 +27,8 @@ struct EstadoFases2 {
 
 void quadroFases2(BITMAP* alvo, EstadoFases2& estado, const FigurasFases2& figuras,
                   Entrada& entrada, const Acoes& acoes);
+
+// The page as a screen; the back arrow or Escape returns to fases.
+void fases2();
+// Plays level `numero` (1..10): what both pages open.
+void jogaFase(int numero);

@@ -1,6 +1,10 @@
 #include "titulo.h"
 
+#include "cursor.h"
+#include "fases.h"
 #include "globais.h"
+#include "laco.h"
+#include "menus.h"
 #include "progresso.h"
 #include "recursos.h"
 
@@ -52,4 +56,19 @@ void quadroTitulo(BITMAP* alvo, EstadoTitulo& estado, const FigurasTitulo& figur
     textprintf_ex(alvo, font, x, Y_CREDITO, makecol(150, 150, 150), -1, TEXTO_CREDITO);
 
     desenha(alvo, figuras.cursor, entrada.x(), entrada.y());
+}
+
+void telaTitulo() {
+    Bitmap primeiro(create_bitmap(800, 600));
+    Bitmap cursor(makeCursor());
+    const FigurasTitulo figuras = carregaFigurasTitulo(cursor.get());
+    EstadoTitulo estado;
+    Entrada entrada;
+    Acoes acoes;
+    acoes.fases = fases;
+    // No clean-up: Escape here is meant to end the game.
+    rodaLaco(
+        primeiro.get(),
+        [&](BITMAP*& alvo) { quadroTitulo(alvo, estado, figuras, entrada, acoes); }, {},
+        cobreQuadro(figuras.logo));
 }

@@ -8,6 +8,8 @@
 
 int mapaLiberado = 1;
 
+bool faseAberta(int numero) { return numero == 1 || mapaLiberado > numero - 1; }
+
 void (*avisoProgresso)(const char*) = [](const char* texto) {
     std::fprintf(stderr, "zepko: %s\n", texto);
 };

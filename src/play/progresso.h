@@ -4,6 +4,9 @@
 
 extern int mapaLiberado;  // level k (2..9) is open when mapaLiberado >= k; the bonus at >= 10
 
+// Level 1 is always open; level k needs mapaLiberado of at least k.
+bool faseAberta(int numero);
+
 // Reads save.bin, creating it with the current value when it is missing.
 // A save.bin that cannot be used (not a regular file, or a folder without
 // write access) leaves the value in memory, and each try says so through
