@@ -5,7 +5,6 @@ test's working folder."""
 
 import os
 import shutil
-import sys
 import tempfile
 import unittest
 import zipfile
@@ -36,9 +35,10 @@ class PageFlipping(unittest.TestCase):
         shutil.rmtree(cls.tmp, ignore_errors=True)
 
     def session(self, method, env, checkpoint):
+        """Plays the session; returns the method in force."""
         with WineGame(run_dir=self.run_dir, config=config(method), save=SAVE, env=env) as g:
-            result = play(g, checkpoint)
             in_force = method_in_force(g)
+            result = play(g, checkpoint)
         self.assertEqual(result.status, 0, f"method {method}: exit status")
         return in_force
 
@@ -46,14 +46,18 @@ class PageFlipping(unittest.TestCase):
         env = dict(METHOD_LINE, **present)
         reference = Reference()
         self.assertEqual(self.session(4, env, reference), 4)
-        differences = []
+        faults = []
         for method in (1, 2, 5, 6):
-            compare = Comparison(reference, f"method {method}, {mode}", FOLDER)
-            in_force = self.session(method, env, compare)
-            print(f"{mode}: method {method} asked, {in_force} in force", file=sys.stderr)
-            self.assertEqual(in_force, IN_FORCE[method], f"{mode}: method {method} in force")
-            differences += compare.differences
-        self.assertEqual(differences, [])
+            label = f"method {method}, {mode}"
+            compare = Comparison(reference, label, FOLDER)
+            try:
+                in_force = self.session(method, env, compare)
+                if in_force != IN_FORCE[method]:
+                    faults.append(f"{label}: method {in_force} in force")
+            except AssertionError as e:  # a frozen game, or one that ended wrong
+                faults.append(f"{label}: {e}")
+            faults += compare.differences
+        self.assertEqual(faults, [])
 
     def test_drawn_by_changes(self):
         self.methods_against_four("drawn by changes", {})
