@@ -12,7 +12,10 @@ namespace {
 
 void jogaFase(int numero) { jogar(tabelaFases[numero - 1]); }
 
-void mostraMensagem(const char* texto) { allegro_message("%s", texto); }
+void mostraMensagem(const char* texto) {
+    liberaAlvo();
+    allegro_message("%s", texto);
+}
 
 }  // namespace
 

@@ -47,7 +47,6 @@ void fimDeFase(int minutos, int segundos, int passos, int movimentos, int numero
     const RecursosFim rec = carregaRecursosFim();
     Bitmap primeiro(create_bitmap(800, 600));
     BITMAP* alvo = primeiro.get();
-    acquire_bitmap(alvo);
     clear_bitmap(alvo);
     // As fast as presenting allows: the opening does not wait for ticks.
     for (int i = 0; i < PASSOS_PAINEL; ++i) {

@@ -22,7 +22,7 @@ void jogar(const DadosFase& fase) {
         // The panel stays up, with the music, until Enter and nothing else:
         // a close request waits for it and takes effect on the page behind.
         // The short rest keeps the wait from spinning a core.
-        while (!key[KEY_ENTER]) rest(10);
+        while (!key[KEY_ENTER]) descansa(10);
     }
     stop_midi();
     clear_keybuf();

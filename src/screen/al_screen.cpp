@@ -80,6 +80,12 @@ BITMAP* next_of_three(BITMAP* p) {
 
 BITMAP* next_of_two(BITMAP* p) { return p == pages[0] ? pages[1] : pages[0]; }
 
+BITMAP* before_of_three(BITMAP* p) {
+    if (p == pages[0]) return pages[2];
+    if (p == pages[2]) return pages[1];
+    return pages[0];
+}
+
 bool try_method(int m) {
     switch (m) {
         case UPDATE_MEMORY_TRIPLE_BUFFER:
@@ -245,6 +251,14 @@ void add_screen_rect(std::vector<screen_rect>& parts, screen_rect r) {
         }
     }
     parts.push_back(r);
+}
+
+BITMAP* keep_shown_picture() {
+    BITMAP* shown = updatemethod == UPDATE_TRIPLE_BUFFER ? before_of_three(active_page)
+                    : updatemethod == UPDATE_PAGE_FLIP   ? next_of_two(active_page)
+                                                         : nullptr;
+    if (shown) drv->blit(shown, buffer, 0, 0, 0, 0, buffer->w, buffer->h);
+    return shown;
 }
 
 BITMAP* get_buffer() { return buffer; }

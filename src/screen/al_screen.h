@@ -37,6 +37,12 @@ void add_screen_rect(std::vector<screen_rect>& parts, screen_rect r);
 // ones that draw into the shown pages show the whole page, as before.
 void update_screen_parts(const std::vector<screen_rect>& parts);
 
+// Methods 1 and 2 draw into the page after the one on display, which holds
+// an older picture: this copies the picture on display into it, for drawing
+// that goes on over that picture, and returns the page copied from. The
+// other methods' buffer holds that picture already: null, nothing copied.
+BITMAP* keep_shown_picture();
+
 BITMAP* get_buffer();
 int get_update_method();
 

@@ -253,4 +253,9 @@ BITMAP* draw_through(BITMAP* target) {
 }
 }  // namespace
 
+void copy_held_picture(const BITMAP* from, const BITMAP* to) {
+    const Notes notes = held_by(from);
+    held[to] = notes;
+}
+
 void forget_held_pictures() { held.clear(); }

@@ -31,6 +31,9 @@ void record_onto(BITMAP* target, BITMAP* real);
 // returns those parts; the destination then holds the noted picture.
 std::vector<screen_rect> draw_recording(BITMAP* target);
 
+// `to` was made a copy of `from`: it holds the picture `from` holds.
+void copy_held_picture(const BITMAP* from, const BITMAP* to);
+
 // Something was drawn without notes: no bitmap's content is known any more,
 // so the next frame on each is drawn whole.
 void forget_held_pictures();

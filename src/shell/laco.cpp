@@ -23,6 +23,16 @@ bool pedeQuadroInteiro() {
 BITMAP* gravadorAberto = nullptr;
 std::vector<screen_rect> naoMostrado;
 
+// The innermost screen's target, which a screen opened from inside its frame
+// moves on to the bitmap the rest of that frame goes into.
+BITMAP** alvoAberto = nullptr;
+
+// The bitmap the frame being drawn holds acquired, if any. A video page left
+// acquired keeps the library's drawing lock, which its input thread (X11) or
+// window thread (Windows) waits for: it is released before any wait outside
+// the frame and before the page goes on display.
+BITMAP* adquirido = nullptr;
+
 // Draws what the target noted into its bitmap, noting which parts of the
 // buffer that changed.
 void desenhaNotas(BITMAP* gravador) {
@@ -31,46 +41,77 @@ void desenhaNotas(BITMAP* gravador) {
         if (destino == get_buffer()) add_screen_rect(naoMostrado, r);
 }
 
-// The bitmap the next frame is drawn into: the module's buffer, or the screen
+// The bitmap a frame is drawn into now: the module's buffer, or the screen
 // itself when no update method is in force.
-BITMAP* proximoAlvo() {
-    if (get_update_method() != 0) return get_buffer();
-    if (vsync_is_enabled()) vsync();
-    return screen;
+BITMAP* alvoAtual() { return get_update_method() != 0 ? get_buffer() : screen; }
+
+// With page flipping the buffer is now a page that holds an older picture:
+// drawing that goes on over the one just shown needs that picture there.
+void guardaMostrado() {
+    if (BITMAP* mostrada = keep_shown_picture()) copy_held_picture(mostrada, get_buffer());
+}
+
+// The open screen's frame was being drawn into `antigo`, the buffer before an
+// update: it goes on in the buffer now.
+void segueBuffer(BITMAP* antigo) {
+    if (gravadorAberto) {
+        if (recording_destination(gravadorAberto) == antigo) record_onto(gravadorAberto, alvoAtual());
+    } else if (*alvoAberto == antigo) {
+        *alvoAberto = alvoAtual();
+    }
+}
+
+// The present step. `continua`: what is drawn next goes on over this picture
+// (a run of pictures without ticks); otherwise it starts afresh (the loop's
+// frames clear or cover their target), and no page needs the picture.
+void apresenta(BITMAP*& alvo, bool continua) {
+    liberaAlvo();
+    // A run drawn outside the open screen's target (a panel between two of
+    // its frames) shows that frame as far as it is drawn, and the frame goes
+    // on in the buffer, over what the run left there.
+    const bool deFora = alvoAberto && &alvo != alvoAberto;
+    if (deFora && gravadorAberto) desenhaNotas(gravadorAberto);
+    BITMAP* const antigo = alvoAtual();
+    if (is_recording_target(alvo)) {
+        // The frame reaches its bitmap only now, and only where it changed;
+        // the buffer's changed parts are all the update has to show.
+        desenhaNotas(alvo);
+        if (get_update_method() != 0) update_screen_parts(naoMostrado);
+        naoMostrado.clear();
+        if (continua) guardaMostrado();
+        record_onto(alvo, alvoAtual());
+    } else {
+        if (get_update_method() != 0) update_screen();
+        naoMostrado.clear();
+        // Drawn without notes: no page's picture is known any more.
+        forget_held_pictures();
+        if (continua) guardaMostrado();
+        alvo = alvoAtual();
+    }
+    if (deFora) segueBuffer(antigo);
+    if (get_update_method() == 0 && vsync_is_enabled()) vsync();
 }
 
 }  // namespace
 
 bool quadroInteiro = pedeQuadroInteiro();
 
-void apresentaQuadro(BITMAP*& alvo) {
-    if (is_recording_target(alvo)) {
-        // The frame reaches its bitmap only now, and only where it changed;
-        // the buffer's changed parts are all the update has to show.
-        desenhaNotas(alvo);
-        BITMAP* proximo = proximoAlvo();
-        if (get_update_method() != 0) update_screen_parts(naoMostrado);
-        naoMostrado.clear();
-        record_onto(alvo, proximo);
-        return;
-    }
-    // Released before the target moves on: with page flipping the next
-    // target is another page, and a video page left acquired keeps the
-    // library's drawing lock, which the window thread needs on Windows.
-    release_bitmap(alvo);
-    alvo = proximoAlvo();
-    if (get_update_method() != 0) update_screen();
-    naoMostrado.clear();
-    // Drawn without notes: no page's picture is known any more.
-    forget_held_pictures();
+void liberaAlvo() {
+    if (adquirido) release_bitmap(adquirido);
+    adquirido = nullptr;
 }
+
+void apresentaQuadro(BITMAP*& alvo) { apresenta(alvo, true); }
 
 void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& corpo,
               const std::function<bool()>& sair, bool corpoCobre) {
+    liberaAlvo();
     // A screen opened from inside a frame shows first what that frame has
     // drawn so far, as it would had the frame been drawn straight into the buffer.
     BITMAP* const chamador = gravadorAberto;
+    BITMAP** const alvoChamador = alvoAberto;
     if (chamador) desenhaNotas(chamador);
+    BITMAP* const bufferDoChamador = alvoAtual();
     // The pictures a screen draws from are its own: what the pages hold is
     // forgotten as it starts and as it ends.
     forget_held_pictures();
@@ -78,23 +119,29 @@ void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& 
         quadroInteiro ? nullptr : create_recording_target(primeiroQuadro);
     BITMAP* alvo = gravador ? gravador : primeiroQuadro;
     gravadorAberto = gravador;
+    alvoAberto = &alvo;
     auto terminou = [&] { return key[KEY_ESC] || FecharJogo || (sair && sair()); };
     ++aparicoesDeTela;
     while (!terminou()) {
         // Sleep only when no tick is pending; a backlog runs back to back.
         if (contFrames <= 0) descansa(5);
         while (!terminou() && contFrames > 0) {
-            acquire_bitmap(alvo);
+            acquire_bitmap(adquirido = alvo);
             if (!corpoCobre) clear_bitmap(alvo);
             corpo(alvo);
-            apresentaQuadro(alvo);
+            apresenta(alvo, false);
             --contFrames;
         }
     }
     ++aparicoesDeTela;
     destroy_recording_target(gravador);
     forget_held_pictures();
-    // The rest of the calling frame goes over what this screen left behind.
+    // The rest of the calling frame goes over what this screen left on
+    // display: in the buffer, where that frame was being drawn.
     gravadorAberto = chamador;
-    if (chamador) record_onto(chamador, recording_destination(chamador));
+    alvoAberto = alvoChamador;
+    if (alvoChamador) {
+        guardaMostrado();
+        segueBuffer(bufferDoChamador);
+    }
 }

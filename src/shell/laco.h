@@ -10,12 +10,18 @@
 // and only what changed is drawn and shown: the same pictures for less work.
 extern bool quadroInteiro;
 
-// Hands the frame drawn into `alvo` to the display and replaces `alvo` with
-// the bitmap the next frame is drawn into. The next target is fetched before
-// the update, so with page flipping each frame is drawn into the page the
-// previous update has just shown. A frame noted by the loop's recording
-// target reaches its bitmap here, where it changed; `alvo` stays the target.
+// Hands the picture drawn into `alvo` to the display and replaces `alvo`
+// with the bitmap the next picture is drawn into, which holds the picture
+// just shown: for runs of pictures drawn one over another without waiting
+// for ticks (an opening box or panel). A picture noted by the loop's
+// recording target reaches its bitmap here, where it changed; `alvo` stays
+// the target.
 void apresentaQuadro(BITMAP*& alvo);
+
+// Releases the bitmap the current frame holds acquired, before anything that
+// waits outside the frame (a message box, the wait for a key). Opening
+// another screen does this by itself.
+void liberaAlvo();
 
 // Runs one frame per pending 60 Hz tick until Escape is down, FecharJogo is
 // set or `sair` (when given) returns true. The first frame is drawn into

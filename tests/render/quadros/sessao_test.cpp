@@ -1,10 +1,13 @@
-// Frames drawn and shown only where they changed put on display, after every
-// update, the very picture that drawing and showing everything puts there.
-// One scripted session goes through every screen twice, once each way, under
-// each update method (and under the other colour depths), with a stand-in
-// graphics driver whose pages are memory bitmaps: the page on display is
-// fingerprinted whenever an update has shown something, and the two runs'
-// fingerprints are compared one by one.
+// Every update method puts on display, after every update and whenever the
+// game waits, the very picture that method 4 (a memory back buffer blitted
+// onto one page) drawing everything puts there, whether frames are drawn whole
+// or only where they changed. One scripted session goes through every screen,
+// under each update method (and under the other colour depths), with a
+// stand-in graphics driver whose pages are memory bitmaps that flip as a real
+// driver's do: the page on display is fingerprinted once each update is done
+// and at each wait, and the runs' fingerprints are compared one by one. The
+// driver's bitmaps also count their acquisitions: nothing may wait, nor a
+// screen start, while one is held, and a release must name a held bitmap.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +20,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -34,7 +39,7 @@
 #include "progresso.h"
 #include "recursos.h"
 
-// Level play draws its first track from the time: the same in both runs.
+// Level play draws its first track from the time: the same in every run.
 // With no system driver the library's timer cannot start, which playing
 // music and resting would do: nothing to hear or wait for here.
 extern "C" {
@@ -55,7 +60,14 @@ namespace fs = std::filesystem;
 // last shown or requested (methods 3 and 4 show theirs once, at set-up).
 bool triplo = false, semBitmaps = false;
 BITMAP* mostrada = nullptr;
-std::vector<uint64_t> vistos;  // a fingerprint of the displayed page, per update
+bool mudou = false;  // the page on display changed since it was last looked at
+
+struct Vistos {
+    std::vector<uint64_t> porAtualizacao;  // once each update is done
+    std::vector<uint64_t> emEspera;        // whenever the game waits
+    std::vector<std::string> travas;       // faults in acquiring and releasing
+};
+Vistos vistos;
 screen_driver driver;
 
 uint64_t impressao(BITMAP* b) {
@@ -65,8 +77,42 @@ uint64_t impressao(BITMAP* b) {
         h = h * 1099511628211ull ^ std::hash<std::string_view>{}({reinterpret_cast<const char*>(b->line[y]), bytes});
     return h;
 }
-void anota() {
-    if (mostrada) vistos.push_back(impressao(mostrada));
+// An update is done when the next one begins or the game waits.
+void olhaAtualizacao() {
+    if (mudou && mostrada) vistos.porAtualizacao.push_back(impressao(mostrada));
+    mudou = false;
+}
+void mostra(BITMAP* b) {
+    olhaAtualizacao();
+    mostrada = b;
+    mudou = true;
+}
+
+// The bitmaps the driver hands out lock as video bitmaps do.
+std::map<const BITMAP*, int> adquiridos;
+std::map<const GFX_VTABLE*, std::unique_ptr<GFX_VTABLE>> tabelasComTrava;
+void adquire(BITMAP* b) { ++adquiridos[b]; }
+void falhaDeTrava(const std::string& qual) {
+    if (vistos.travas.size() < 3) vistos.travas.push_back(qual);
+}
+void solta(BITMAP* b) {
+    if (adquiridos[b] == 0) falhaDeTrava("a release of a bitmap not acquired");
+    else --adquiridos[b];
+}
+BITMAP* comTrava(BITMAP* b) {
+    if (!b) return b;
+    auto& t = tabelasComTrava[b->vtable];
+    if (!t) {
+        t = std::make_unique<GFX_VTABLE>(*b->vtable);
+        t->acquire = adquire;
+        t->release = solta;
+    }
+    b->vtable = t.get();
+    return b;
+}
+void confereTravas(const char* quando) {
+    for (const auto& [b, n] : adquiridos)
+        if (n > 0) falhaDeTrava(std::string("a bitmap acquired ") + quando);
 }
 
 // One input change a tick; the loop's rest delivers the ticks.
@@ -74,10 +120,16 @@ std::vector<std::function<void()>> roteiro;
 size_t passo = 0;
 int mx = 0, my = 0;
 
+// Every wait of the game: a screen's loop between frames, and the wait for
+// Enter under the level-complete panel.
 void descansoRoteirizado(unsigned) {
-    anota();
+    olhaAtualizacao();
+    vistos.emEspera.push_back(impressao(mostrada));
+    confereTravas("while the game waits");
     if (passo >= roteiro.size()) {
+        // The session is over: nothing waits for ever.
         FecharJogo = 1;
+        key[KEY_ENTER] = 1;
         return;
     }
     if (roteiro[passo]) roteiro[passo]();
@@ -151,7 +203,6 @@ void escreveRoteiro() {
     vaiPara(400, 250), espera(5), vaiPara(737, 547), espera(5);
     clica(364, 517);  // back
     clica(100, 140);  // level 1
-    roteiro.push_back([] { key[KEY_ENTER] = 1; });  // the level-complete screen's wait ends at once
     espera(30);
     tecla(KEY_RIGHT, true), espera(5), tecla(KEY_LEFT, true), espera(130);
     vaiPara(110, 60), espera(10), vaiPara(70, 60), espera(10), vaiPara(600, 300);
@@ -164,7 +215,8 @@ void escreveRoteiro() {
         const int k = c == 'C' ? KEY_UP : c == 'B' ? KEY_DOWN : c == 'E' ? KEY_LEFT : KEY_RIGHT;
         tecla(k, true), espera(3);
     }
-    espera(20);
+    espera(20);  // the panel grows, then waits for Enter
+    roteiro.push_back([] { key[KEY_ENTER] = 1; });
     roteiro.push_back([] { key[KEY_ENTER] = 0; });
     vaiPara(200, 160), espera(10);
     tecla(KEY_ESC), espera(5);  // the title again
@@ -172,10 +224,12 @@ void escreveRoteiro() {
     roteiro.push_back([] { key[KEY_ESC] = 1; });  // the end
 }
 
-// One run of the session: the fingerprints of what each update displayed.
-std::vector<uint64_t> sessao(int metodo, bool inteiro) {
+// One run of the session: what each update and each wait displayed.
+Vistos sessao(int metodo, bool inteiro) {
     quadroInteiro = inteiro;
-    vistos.clear();
+    vistos = {};
+    adquiridos.clear();
+    mudou = false;
     passo = 0;
     FecharJogo = 0;
     contFrames = 0;
@@ -187,17 +241,17 @@ std::vector<uint64_t> sessao(int metodo, bool inteiro) {
     triplo = metodo == UPDATE_TRIPLE_BUFFER || metodo == UPDATE_MEMORY_TRIPLE_BUFFER;
     semBitmaps = metodo == UPDATE_NONE;
     mostrada = nullptr;
-    Bitmap tela(create_bitmap(800, 600));
+    Bitmap tela(comTrava(create_bitmap(800, 600)));
     clear_bitmap(tela.get());
     if (semBitmaps) screen = mostrada = tela.get();
     EXPECT_EQ(initialize_screen_updating(semBitmaps ? UPDATE_TRIPLE_BUFFER : metodo), metodo);
     // Methods 3 and 4 wait for the retrace at each update when asked: the
-    // moment to look at what the last one showed. With no method the game
-    // would wait on the library's own (no driver here): looked at between
-    // frames only.
+    // moment the update before it is done, even one that copied nothing. With
+    // no method the game would wait on the library's own (no driver here):
+    // looked at in waits only.
     if (!semBitmaps) enable_vsync();
     telaTitulo();
-    anota();
+    olhaAtualizacao();
     EXPECT_EQ(passo, roteiro.size()) << "the title screen ended with the script";
     EXPECT_EQ(mapaLiberado, 2) << "level 1 was solved";
     disable_vsync();
@@ -205,6 +259,20 @@ std::vector<uint64_t> sessao(int metodo, bool inteiro) {
     screen = nullptr;
     liberaRecursos();
     return vistos;
+}
+
+// The first difference between two runs' fingerprints, or "" when none.
+std::string diferenca(const char* o_que, const std::vector<uint64_t>& visto,
+                      const std::vector<uint64_t>& esperado) {
+    if (visto.size() != esperado.size())
+        return std::string(o_que) + ": " + std::to_string(visto.size()) + " pictures instead of " +
+               std::to_string(esperado.size());
+    auto [a, b] = std::mismatch(visto.begin(), visto.end(), esperado.begin());
+    if (a == visto.end()) return "";
+    size_t diferentes = 0;
+    for (size_t i = 0; i < visto.size(); ++i) diferentes += visto[i] != esperado[i];
+    return std::string(o_que) + ": " + std::to_string(diferentes) + " of " +
+           std::to_string(visto.size()) + " differ, first at " + std::to_string(a - visto.begin());
 }
 
 class Sessao : public ::testing::TestWithParam<std::pair<int, int>> {
@@ -217,21 +285,31 @@ protected:
         driver.enable_triple_buffer = [] { return -1; };
         driver.screen_w = [] { return 800; };
         driver.screen_h = [] { return 600; };
-        driver.create_video_bitmap = [](int w, int h) { return semBitmaps ? nullptr : create_bitmap(w, h); };
-        driver.create_system_bitmap = [](int w, int h) { return semBitmaps ? nullptr : create_bitmap(w, h); };
+        driver.create_video_bitmap = [](int w, int h) {
+            return semBitmaps ? nullptr : comTrava(create_bitmap(w, h));
+        };
+        driver.create_system_bitmap = [](int w, int h) {
+            return semBitmaps ? nullptr : comTrava(create_bitmap(w, h));
+        };
         driver.create_bitmap = [](int w, int h) { return semBitmaps ? nullptr : create_bitmap(w, h); };
         driver.show_video_bitmap = [](BITMAP* b) {
-            mostrada = b;
-            anota();
+            mostra(b);
             return 0;
         };
         driver.request_video_bitmap = [](BITMAP* b) {
-            mostrada = b;
-            anota();
+            mostra(b);
             return 0;
         };
         driver.poll_scroll = [] { return 0; };
-        driver.vsync = [] { anota(); };
+        // Methods 3 and 4 begin each update with it (asked for below).
+        driver.vsync = [] {
+            olhaAtualizacao();
+            mudou = true;
+        };
+        driver.blit = [](BITMAP* src, BITMAP* dst, int sx, int sy, int dx, int dy, int w, int h) {
+            blit(src, dst, sx, sy, dx, dy, w, h);
+            if (dst == mostrada) mudou = true;
+        };
         set_screen_driver(&driver);
         descansa = descansoRoteirizado;
         // The pictures, fonts and tracks of the run folder; save.bin of its own.
@@ -254,17 +332,23 @@ protected:
 };
 fs::path Sessao::pasta, Sessao::anterior;
 
-TEST_P(Sessao, ShowsWhatDrawingEverythingShows) {
+TEST_P(Sessao, ShowsWhatMethod4DrawingEverythingShows) {
     const auto [metodo, bits] = GetParam();
     set_color_depth(bits);
-    const std::vector<uint64_t> inteiro = sessao(metodo, true);
-    const std::vector<uint64_t> parcial = sessao(metodo, false);
-    ASSERT_GE(inteiro.size(), roteiro.size()) << "a look after every frame at least";
-    ASSERT_EQ(parcial.size(), inteiro.size()) << "as many updates either way";
-    size_t diferentes = 0, primeiro = 0;
-    for (size_t i = inteiro.size(); i-- > 0;)
-        if (inteiro[i] != parcial[i]) ++diferentes, primeiro = i;
-    EXPECT_EQ(diferentes, 0u) << "first at update " << primeiro << " of " << inteiro.size();
+    static std::map<int, Vistos> referencias;
+    if (!referencias.count(bits)) referencias[bits] = sessao(UPDATE_DOUBLE_BUFFER, true);
+    const Vistos& ref = referencias[bits];
+    ASSERT_GE(ref.emEspera.size(), roteiro.size()) << "a look after every frame at least";
+    for (bool inteiro : {true, false}) {
+        SCOPED_TRACE(inteiro ? "drawn whole" : "drawn where it changed");
+        const Vistos v = sessao(metodo, inteiro);
+        EXPECT_EQ(diferenca("waits", v.emEspera, ref.emEspera), "");
+        // With no method the frames are drawn on the screen itself: no updates.
+        if (metodo != UPDATE_NONE) {
+            EXPECT_EQ(diferenca("updates", v.porAtualizacao, ref.porAtualizacao), "");
+        }
+        EXPECT_EQ(v.travas, std::vector<std::string>{});
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

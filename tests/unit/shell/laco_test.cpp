@@ -207,7 +207,7 @@ TEST_F(Laco, AlreadyEndedScreenDrawsNothing) {
     EXPECT_TRUE(mostrados.empty());
 }
 
-TEST_F(Laco, PageFlippingDrawsIntoTheShownPageAndLagsOneFrame) {
+TEST_F(Laco, PageFlippingDrawsIntoTheHiddenPageAndShowsEachFrameAtItsOwnUpdate) {
     ASSERT_EQ(initialize_screen_updating(2), UPDATE_PAGE_FLIP);
     BITMAP* pagina0 = get_buffer();
     update_screen();
@@ -217,9 +217,9 @@ TEST_F(Laco, PageFlippingDrawsIntoTheShownPageAndLagsOneFrame) {
     contFrames = 5;
     Pintor p;
     rodaLaco(primeiro.get(), std::ref(p), [] { return contFrames == 0; });
-    EXPECT_EQ(p.alvos, (std::vector<BITMAP*>{primeiro.get(), pagina0, pagina1, pagina0, pagina1}));
-    // The first frame is never shown; each later one appears an update late.
-    EXPECT_EQ(mostrados, (std::vector<int>{0, 0, 2, 3, 4}));
+    EXPECT_EQ(p.alvos, (std::vector<BITMAP*>{primeiro.get(), pagina1, pagina0, pagina1, pagina0}));
+    // The first frame is never shown; each later one at the update that ends it.
+    EXPECT_EQ(mostrados, (std::vector<int>{0, 2, 3, 4, 5}));
 }
 
 TEST_F(Laco, BackBufferShowsEachFrameAtItsOwnUpdate) {
