@@ -35,7 +35,8 @@ runs a private copy of the run folder (ZEPKO_RUN_DIR, set by CTest) in a
 temporary folder, so test files can run in parallel. `config` / `save`
 replace config.txt / save.bin in the copy (None keeps the run folder's, and
 config="" or remove=["config.txt"] leaves it missing); `remove` deletes paths
-of the copy; display=False starts the game with DISPLAY unset. Key
+of the copy; `env` adds variables to the game's environment; display=False
+starts the game with DISPLAY unset. Key
 auto-repeat is off in the test X server, but the library repeats a held key
 by itself (after 250 ms, then every 33 ms): hold keys for less than that
 unless repeats are wanted. Keyboard focus follows the pointer there, so keep
@@ -153,13 +154,15 @@ class Game:
     # through command() and environment().
     PROGRAM = "zepko"
 
-    def __init__(self, config=None, save=None, remove=(), run_dir=None, screen="1024x768x24", display=True):
+    def __init__(self, config=None, save=None, remove=(), run_dir=None, screen="1024x768x24", display=True,
+                 env=None):
         self.run_dir = run_dir or os.environ.get("ZEPKO_RUN_DIR")
         self.config = config
         self.save = save
         self.remove = list(remove)
         self.screen = screen
         self.display = display  # False: the game starts with DISPLAY unset
+        self.env = env or {}  # added to the game's environment
         self.dir = None
         self.xvfb = None
         self.proc = None
@@ -239,6 +242,7 @@ class Game:
 
     def environment(self):
         env = dict(os.environ, DISPLAY=self.display_name, HOME=self.dir)
+        env.update(self.env)
         if not self.display:
             del env["DISPLAY"]
         return env

@@ -1,0 +1,165 @@
+"""One session through every screen that draws several pictures without a
+tick between them (the new-game box's opening, the level-complete panel),
+played alike by a Game on X11 and by a WineGame, so that an update method
+can be compared, checkpoint by checkpoint, with method 4, which copies one
+memory buffer to the window.
+
+    reference = Reference()
+    with Game(config=config(4), save=SAVE, env=env) as g:
+        play(g, reference)
+    compare = Comparison(reference, "method 2, drawn whole", folder)
+    with Game(config=config(2), save=SAVE, env=env) as g:
+        result = play(g, compare)
+        method = method_in_force(g)    # needs ZEPKO_TEST_VIDEO_PAGES in env
+    assert not compare.differences
+
+Only what changes with time is masked: the scrolling credit line of the
+title screen, and on the level-complete panel the level's time and the
+randomly chosen track title that the level's last picture shows below it.
+"""
+
+import os
+import re
+import sys
+
+from zepko_e2e import E2EError
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "completo"))
+from jogador import LEVEL_POINT, PARK, Player, stored_solutions  # noqa: E402
+from telas import ARROW_BACK, ARROW_NEXT, NEW_GAME, NO, PLAY  # noqa: E402
+from telas import on_first_page, on_second_page, on_title, wait_title  # noqa: E402
+
+SAVE = (1).to_bytes(4, "little")  # only level 1 open
+
+# Boxes (x, y, w, h) of the window.
+CREDIT_LINE = (0, 585, 495, 8)      # 34 letters of the built-in font, from x 0 to 223
+PANEL_TIME = (389, 264, 86, 19)     # minutes and seconds: up to two digits each
+TRACK_TITLE = (264, 566, 273, 16)   # the twelve titles light x 266..534, y 568..580
+
+MASKS = {
+    "title": [CREDIT_LINE],
+    "level-complete panel": [PANEL_TIME, TRACK_TITLE],
+}
+
+# How long a method may take to show what the reference showed: far more
+# than a working game needs, so that only a wrong or frozen picture fails.
+MATCH_SECONDS = 10.0
+
+
+def config(method):
+    return f"[Inicializacao]\ncolordepth = 32\nupdatemethod = {method}\n"
+
+
+def masked(shot, name):
+    rgb = bytearray(shot.rgb)
+    for x, y, w, h in MASKS.get(name, ()):
+        for row in range(y, y + h):
+            i = 3 * (row * shot.width + x)
+            rgb[i:i + 3 * w] = bytes(3 * w)
+    return bytes(rgb)
+
+
+def method_in_force(g):
+    """The update method the game reports on stderr at start-up."""
+    found = g.wait_for("the update method on stderr",
+                       lambda: re.search(r"zepko: update method (\d)", g._stderr_text()))
+    return int(found.group(1))
+
+
+def play(g, checkpoint):
+    """Plays the session; checkpoint(g, name, ready) is called at each stop,
+    where `ready` tells whether the screen has arrived. Returns the exit's
+    Result."""
+    p = Player(g)
+    g.wait_window()
+    checkpoint(g, "title", lambda: on_title(g.screenshot()))
+    g.click(*PLAY)
+    checkpoint(g, "first page", lambda: on_first_page(g))
+    g.click(*NEW_GAME)
+    checkpoint(g, "new-game box", lambda: on_new_game_box(g))
+    g.click(*NO)
+    checkpoint(g, "first page, box closed", lambda: on_first_page(g))
+    g.click(*LEVEL_POINT[1])
+    p.wait_level()
+    g.move(*PARK)
+    p.play(stored_solutions()[1][2])
+    checkpoint(g, "level-complete panel", p.complete_panel)
+    g.tap("Return")
+    checkpoint(g, "first page, level 2 open", lambda: on_first_page(g))
+    g.click(*ARROW_NEXT)
+    checkpoint(g, "second page", lambda: on_second_page(g))
+    g.click(*ARROW_BACK)
+    checkpoint(g, "first page again", lambda: on_first_page(g))
+    g.tap("Escape")
+    wait_title(g)
+    g.tap("Escape")
+    return g.wait_exit()
+
+
+def on_new_game_box(g):
+    # The divider's white line crosses the box from side to side.
+    shot = g.screenshot()
+    return all(shot.pixel(x, 310) == (255, 255, 255) for x in (270, 530))
+
+
+class Reference:
+    """Keeps, at each checkpoint, the picture once the screen has arrived
+    and two pictures in a row agree."""
+
+    def __init__(self):
+        self.shots = {}
+
+    def __call__(self, g, name, ready):
+        g.wait_for(name, ready)
+        g.move(*PARK)
+        last = [None]
+
+        def settled():
+            shot = g.screenshot()
+            same = masked(shot, name) == last[0]
+            last[0] = masked(shot, name)
+            return shot if same else None
+        self.shots[name] = g.wait_for(f"{name} to settle", settled)
+
+
+class Comparison:
+    """Waits, at each checkpoint, for the reference's picture. A picture
+    that never comes is written to `folder` with the reference's beside it
+    and noted in `differences`; the session goes on to its next stop."""
+
+    def __init__(self, reference, label, folder):
+        self.reference = reference
+        self.label = label
+        self.folder = folder
+        self.differences = []
+
+    def __call__(self, g, name, ready):
+        g.move(*PARK)
+        want = masked(self.reference.shots[name], name)
+        last = [None]
+
+        def same():
+            last[0] = g.screenshot()
+            return masked(last[0], name) == want
+        try:
+            g.wait_for(f"{name} as the reference shows it", same, timeout=MATCH_SECONDS)
+        except E2EError as e:
+            if not g.running():
+                raise
+            self.differences.append(self._note(name, last[0], str(e)))
+
+    def _note(self, name, shot, why):
+        stem = re.sub(r"[^a-z0-9]+", "-", f"{self.label} {name}".lower()).strip("-")
+        os.makedirs(self.folder, exist_ok=True)
+        got = os.path.join(self.folder, stem + ".png")
+        shot.save(got)
+        self.reference.shots[name].save(os.path.join(self.folder, stem + "-reference.png"))
+        want = masked(self.reference.shots[name], name)
+        have = masked(shot, name)
+        differ = [i // 3 for i in range(0, len(want), 3) if want[i:i + 3] != have[i:i + 3]]
+        xs = [i % shot.width for i in differ]
+        ys = [i // shot.width for i in differ]
+        where = f"{len(differ)} pixels differ within x {min(xs)}..{max(xs)}, y {min(ys)}..{max(ys)}" \
+            if differ else why
+        return f"{self.label}, {name}: {where} (see {got})"
