@@ -63,13 +63,17 @@ void vaiParaPastaDoJogo() {
 #endif
 }
 
-// Tests only: ZEPKO_TEST_VIDEO_PAGES=N asks for a virtual screen N pages
-// high, which gives the X11 driver real video pages for the page-flipping
-// methods, and tells the method in force on stderr. A player's game keeps
-// its plain 800x600 window.
-int paginasDeTeste() {
-    const char* n = std::getenv("ZEPKO_TEST_VIDEO_PAGES");
-    return n ? std::max(0, std::min(std::atoi(n), 4)) : 0;
+// Tests only: ZEPKO_TEST_VIDEO_PAGES=N makes the game tell the method in
+// force on stderr and, on X11, asks for a virtual screen N pages high, which
+// gives the driver real video pages for the page-flipping methods (DirectX
+// has them anyway, and refuses a virtual screen taller than the window). A
+// player's game keeps its plain 800x600 window.
+int alturaVirtualDeTeste() {
+#ifdef ALLEGRO_WITH_XWINDOWS
+    if (const char* n = std::getenv("ZEPKO_TEST_VIDEO_PAGES"))
+        return 600 * std::max(0, std::min(std::atoi(n), 4));
+#endif
+    return 0;
 }
 
 }  // namespace
@@ -95,8 +99,7 @@ void inicia_allegro() {
     resolucaoY = get_config_int("Inicializacao", "resolucaoy", 600);
 
     // Always an 800x600 window, whatever the resolution keys say.
-    const int paginas = paginasDeTeste();
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 800, 600, 0, 600 * paginas) != 0) {
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 800, 600, 0, alturaVirtualDeTeste()) != 0) {
         allegro_message("%s", allegro_error);
         std::exit(-1);
     }
