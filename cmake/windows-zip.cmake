@@ -15,10 +15,10 @@ endforeach()
 file(READ ${CONFIG} text)
 # No synthesizer sample list: Windows plays MIDI through its own synthesizer.
 string(REGEX REPLACE "\n\\[sound\\].*" "\n" text "${text}")
-# A memory buffer copied to the window, as the Linux build draws: Windows
-# grants the video pages of methods 1 and 2, whose display runs one frame
-# behind the drawing (a finished level's panel would never show its
-# figures), and method 3's system buffer never reached the window under Wine.
+# A memory buffer copied to the window, which works wherever the window
+# opens: in a window 1 runs as 2 (no triple buffering), and where DirectX
+# grants no video pages 2 falls back to 3, whose system buffer never
+# reached the window under Wine.
 string(REGEX REPLACE "updatemethod = [0-9]+" "updatemethod = 4" text "${text}")
 string(REPLACE "\n" "\r\n" text "${text}")
 file(WRITE ${dir}/config.txt "${text}")
