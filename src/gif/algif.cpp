@@ -187,31 +187,25 @@ private:
 
 constexpr int kTableSize = 4096;
 
-template <typename Pixel>
+// Through Allegro's own accessors, which write a pixel in the byte order the
+// library was built for (24-bit pixels are high byte first on big-endian machines).
+template <int Depth>
 void plot_rows(BITMAP* bmp, BITMAP* src, const int* colour, int transparent, int dx, int dy, int x0, int x1,
                int y0, int y1) {
     for (int y = y0; y < y1; y++) {
         const uint8_t* in = src->line[y - dy];
-        Pixel* out = reinterpret_cast<Pixel*>(bmp->line[y]);
-        for (int x = x0; x < x1; x++) {
-            int i = in[x - dx];
-            if (i != transparent) out[x] = Pixel(colour[i]);
-        }
-    }
-}
-
-void plot_rows24(BITMAP* bmp, BITMAP* src, const int* colour, int transparent, int dx, int dy, int x0, int x1,
-                 int y0, int y1) {
-    for (int y = y0; y < y1; y++) {
-        const uint8_t* in = src->line[y - dy];
-        uint8_t* out = bmp->line[y];
+        const uintptr_t out = reinterpret_cast<uintptr_t>(bmp->line[y]);
         for (int x = x0; x < x1; x++) {
             int i = in[x - dx];
             if (i == transparent) continue;
-            // Allegro keeps 24-bit pixels as three little-endian bytes.
-            out[x * 3] = colour[i] & 0xFF;
-            out[x * 3 + 1] = (colour[i] >> 8) & 0xFF;
-            out[x * 3 + 2] = (colour[i] >> 16) & 0xFF;
+            if constexpr (Depth == 8)
+                bmp_write8(out + x, colour[i]);
+            else if constexpr (Depth == 16)
+                bmp_write16(out + x * 2, colour[i]);
+            else if constexpr (Depth == 24)
+                bmp_write24(out + x * 3, colour[i]);
+            else
+                bmp_write32(out + x * 4, colour[i]);
         }
     }
 }
@@ -390,17 +384,17 @@ void algif_render_frame(gif_animation* gif, BITMAP* bmp, int f, int x, int y) {
     }
     switch (depth) {
         case 8:
-            plot_rows<uint8_t>(bmp, src, colour, t, fx, fy, x0, x1, y0, y1);
+            plot_rows<8>(bmp, src, colour, t, fx, fy, x0, x1, y0, y1);
             break;
         case 15:
         case 16:
-            plot_rows<uint16_t>(bmp, src, colour, t, fx, fy, x0, x1, y0, y1);
+            plot_rows<16>(bmp, src, colour, t, fx, fy, x0, x1, y0, y1);
             break;
         case 24:
-            plot_rows24(bmp, src, colour, t, fx, fy, x0, x1, y0, y1);
+            plot_rows<24>(bmp, src, colour, t, fx, fy, x0, x1, y0, y1);
             break;
         default:
-            plot_rows<uint32_t>(bmp, src, colour, t, fx, fy, x0, x1, y0, y1);
+            plot_rows<32>(bmp, src, colour, t, fx, fy, x0, x1, y0, y1);
             break;
     }
 }

@@ -1,11 +1,12 @@
-# Runs the generator into PASTA and compares every file it must write with
-# the one in the build's run folder (the second element of ARGS).
+# Runs the generator (through EMULADOR, when cross-built) into PASTA and
+# compares every file it must write with the one in the build's run folder
+# (the second element of ARGS).
 list(GET ARGS 0 dados)
 list(GET ARGS 1 execucao)
 list(GET ARGS 2 titulo)
 list(GET ARGS 3 texto)
 file(REMOVE_RECURSE ${PASTA})
-execute_process(COMMAND ${GERADOR} ${dados} ${PASTA} ${titulo} ${texto} RESULT_VARIABLE rc)
+execute_process(COMMAND ${EMULADOR} ${GERADOR} ${dados} ${PASTA} ${titulo} ${texto} RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "the generator failed: ${rc}")
 endif()

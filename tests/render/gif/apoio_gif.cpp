@@ -22,21 +22,25 @@ struct allegro_environment : ::testing::Environment {
 };
 const auto* environment = ::testing::AddGlobalTestEnvironment(new allegro_environment);
 
-const fs::path& scratch_dir() {
-    static const fs::path dir = [] {
+// Made on first use and removed at exit: one object owns the path, so it is
+// still there when the folder goes.
+struct scratch_folder {
+    fs::path path;
+    scratch_folder() {
         std::string tmpl = (fs::temp_directory_path() / "zepko-gif-XXXXXX").string();
         if (!mkdtemp(tmpl.data())) throw std::runtime_error("no scratch folder");
-        return fs::path(tmpl);
-    }();
-    return dir;
-}
-
-struct remove_scratch {
-    ~remove_scratch() {
-        std::error_code ignored;
-        fs::remove_all(scratch_dir(), ignored);
+        path = tmpl;
     }
-} cleaner;
+    ~scratch_folder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
+
+const fs::path& scratch_dir() {
+    static const scratch_folder folder;
+    return folder.path;
+}
 
 }  // namespace
 
