@@ -6,6 +6,7 @@ it, odd environments, two launches at once, an upgrade's data and defaults."""
 
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -78,6 +79,11 @@ class Instalacao(unittest.TestCase):
                     "share/icons/hicolor/64x64/apps/zepko.png"):
             self.assertTrue(os.path.exists(os.path.join(self.prefix, rel)), rel)
         self.assertTrue(os.access(os.path.join(self.prefix, "bin", "zepko"), os.X_OK))
+        # The licence of the game, and the fonts' note of changes beside them.
+        with open(os.path.join(self.prefix, "share/doc/zepko/copyright")) as f:
+            self.assertIn("Permission is hereby granted", f.read())
+        with open(os.path.join(self.prefix, "share/zepko/fonts/README.txt")) as f:
+            self.assertRegex(f.read(), r"package fonts-texgyre [0-9]")
         with open(os.path.join(self.prefix, "share/applications/zepko.desktop")) as f:
             desktop = f.read()
         self.assertIn("Exec=zepko", desktop)
@@ -135,10 +141,18 @@ class Instalacao(unittest.TestCase):
 
 
 
-# Stands in for the game: says where it was started and with what.
+# Stands in for the game: says where it was started and with what. Asked to
+# wait, it names the first signal it gets and ends with status 7 (or gives
+# up after a minute with no signal, with status 3).
 STUB = """#!/bin/sh
 pwd
 [ $# -eq 0 ] || printf '%s\\n' "$@"
+if [ "${1:-}" = --wait ]; then
+    for s in HUP INT TERM; do trap "echo got $s; exit 7" $s; done
+    echo waiting
+    for i in $(seq 600); do sleep 0.1; done
+    exit 3
+fi
 """
 
 
@@ -206,6 +220,24 @@ class Lancador(unittest.TestCase):
             self.assertFalse(os.path.exists(folder))
             self.assertIn("without keeping progress", res.stderr)
         self.assertEqual(sorted(os.listdir(self.home)), before)
+
+    def test_signals_reach_the_game_in_a_temporary_folder(self):
+        # The launcher waits for the game there, to remove the folder after it.
+        env = {k: v for k, v in os.environ.items() if k not in ("HOME", "XDG_DATA_HOME")}
+        for sig in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+            # As from a terminal: INT not ignored, whatever runs the tests.
+            run = subprocess.Popen([self.launcher, "--wait"], env=env, stdout=subprocess.PIPE,
+                                   stderr=subprocess.DEVNULL, text=True,
+                                   preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
+            folder = run.stdout.readline().strip()
+            while run.stdout.readline().strip() != "waiting":
+                pass
+            run.send_signal(sig)
+            # The launcher ends when the game has, with its status.
+            self.assertEqual(run.wait(), 7, sig.name)
+            self.assertEqual(run.stdout.read().split(), ["got", sig.name[3:]])
+            run.stdout.close()
+            self.assertFalse(os.path.exists(folder))
 
     def test_launches_at_the_same_first_start(self):
         for _ in range(40):
