@@ -59,8 +59,9 @@ bench: build
 DEB_BUILD ?= $(BUILD)/debian
 DEB_SRC = $(DEB_BUILD)/zepko-$(VERSION)
 DEB_VERSION = $(shell dpkg-parsechangelog -l $(DEB_SRC)/debian/changelog -S Version)
+DEB_ARCH = $(shell dpkg --print-architecture)
 # The binary packages of a Debian version: debs,VERSION.
-debs = $(DEB_BUILD)/zepko_$(1)_$(shell dpkg --print-architecture).deb $(DEB_BUILD)/zepko-data_$(1)_all.deb
+debs = $(DEB_BUILD)/zepko_$(1)_$(DEB_ARCH).deb $(DEB_BUILD)/zepko-data_$(1)_all.deb
 OFFLINE = $(if $(filter 0,$(shell id -u)),unshare -n)
 .PHONY: deb test-deb
 deb: dist
@@ -80,7 +81,7 @@ deb: dist
 # The released 1.1.0-1, the last package that held the game data too, for
 # the upgrade test: built once from the release's commit and kept.
 DEB_RELEASED = $(BUILD)/debian-1.1.0
-DEB_RELEASED_DEB = $(DEB_RELEASED)/zepko_1.1.0-1_$(shell dpkg --print-architecture).deb
+DEB_RELEASED_DEB = $(DEB_RELEASED)/zepko_1.1.0-1_$(DEB_ARCH).deb
 $(DEB_RELEASED_DEB):
 	rm -rf $(DEB_RELEASED)
 	mkdir -p $(DEB_RELEASED)/zepko-1.1.0
