@@ -53,13 +53,17 @@ bench: build
 # The Debian source and binary packages, built with dpkg-buildpackage from
 # the source tarball and the committed debian/ folder, which the tarball
 # leaves out (.gitattributes): make deb leaves in $(DEB_BUILD) the .dsc,
-# .debian.tar.xz, .orig.tar.gz, .deb (and its -dbgsym), .buildinfo and
-# .changes. As root the build runs with no network.
+# .debian.tar.xz, .orig.tar.gz, the two .deb (zepko and its -dbgsym for
+# this machine, zepko-data for all), .buildinfo and .changes. As root the
+# build runs with no network.
 DEB_BUILD ?= $(BUILD)/debian
 DEB_SRC = $(DEB_BUILD)/zepko-$(VERSION)
 DEB_VERSION = $(shell dpkg-parsechangelog -l $(DEB_SRC)/debian/changelog -S Version)
 # The caller's options (nocheck, say), with JOBS jobs unless they set parallel=.
 DEB_OPTIONS = $(strip $(DEB_BUILD_OPTIONS) $(if $(filter parallel=%,$(DEB_BUILD_OPTIONS)),,parallel=$(JOBS)))
+DEB_ARCH = $(shell dpkg --print-architecture)
+# The binary packages of a Debian version: debs,VERSION.
+debs = $(DEB_BUILD)/zepko_$(1)_$(DEB_ARCH).deb $(DEB_BUILD)/zepko-data_$(1)_all.deb
 OFFLINE = $(if $(filter 0,$(shell id -u)),unshare -n)
 .PHONY: deb test-deb
 deb: dist
@@ -76,12 +80,26 @@ deb: dist
 	cd $(DEB_SRC) && DEB_BUILD_OPTIONS="$(DEB_OPTIONS)" $(OFFLINE) dpkg-buildpackage -us -uc
 	git rev-parse HEAD >$(DEB_BUILD)/commit
 
+# The released 1.1.0-1, the last package that held the game data too, for
+# the upgrade test: built once from the release's commit and kept.
+DEB_RELEASED = $(BUILD)/debian-1.1.0
+DEB_RELEASED_DEB = $(DEB_RELEASED)/zepko_1.1.0-1_$(DEB_ARCH).deb
+$(DEB_RELEASED_DEB):
+	rm -rf $(DEB_RELEASED)
+	mkdir -p $(DEB_RELEASED)/zepko-1.1.0
+	git archive e551b3b | tar -x -C $(DEB_RELEASED)/zepko-1.1.0
+	git archive --prefix=debian/ e551b3b:debian | tar -x -C $(DEB_RELEASED)/zepko-1.1.0
+	echo 1.1.0 >$(DEB_RELEASED)/zepko-1.1.0/.tarball-version
+	cd $(DEB_RELEASED)/zepko-1.1.0 && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" \
+	    $(OFFLINE) dpkg-buildpackage -b -us -uc
+
 # Checks the packages (lintian on the .changes, the desktop entry and the
 # AppStream data), runs the launcher's tests and autopkgtest (debian/tests),
-# then the upgrade test: the same tree as a higher version, built in a copy,
-# installed over the first and purged. It installs on this machine, so it is
-# not part of make test; CI runs it as root after make test.
-test-deb: deb build
+# then the upgrade test twice: the same tree as a higher version, built in a
+# copy, installed over the first packages and over the released single
+# package, and purged. It installs on this machine, so it is not part of
+# make test; CI runs it as root after make test.
+test-deb: deb build $(DEB_RELEASED_DEB)
 	./scripts/install-deps lintian appstream desktop-file-utils autopkgtest devscripts
 	# Standards-Version follows unstable's policy, which the lintians of
 	# Debian 12 (up to 4.6.2) and 13 (up to 4.7.2) do not know yet. Until an
@@ -90,19 +108,21 @@ test-deb: deb build
 	    --suppress-tags newer-standards-version,initial-upload-closes-no-bugs \
 	    $(DEB_BUILD)/zepko_*.changes
 	rm -rf $(DEB_BUILD)/conteudo
-	dpkg-deb -x $(DEB_BUILD)/zepko_$(DEB_VERSION)_*.deb $(DEB_BUILD)/conteudo
+	for deb in $(call debs,$(DEB_VERSION)); do dpkg-deb -x $$deb $(DEB_BUILD)/conteudo; done
 	desktop-file-validate $(DEB_BUILD)/conteudo/usr/share/applications/zepko.desktop
 	appstreamcli validate-tree --no-net $(DEB_BUILD)/conteudo
 	cd $(BUILD) && ctest --output-on-failure -R '^e2e\.instalacao$$'
-	autopkgtest -B $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc $(DEB_BUILD)/zepko_$(DEB_VERSION)_*.deb -- null
+	autopkgtest -B $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc $(call debs,$(DEB_VERSION)) -- null
 	rm -rf $(DEB_BUILD)/seguinte
 	dpkg-source -x $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc $(DEB_BUILD)/seguinte
 	cd $(DEB_BUILD)/seguinte && DEBFULLNAME=Zepko DEBEMAIL=zepko@example.org \
 	    dch -v $(DEB_VERSION).1 "Upgrade test build." \
 	    && printf '\n[teste]\nnova = 1\n' >> data/config.txt \
 	    && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" dpkg-buildpackage -b -us -uc
-	/usr/bin/python3 tests/pacote/test_atualizacao.py $(DEB_BUILD)/zepko_$(DEB_VERSION)_*.deb \
-	    $(DEB_BUILD)/zepko_$(DEB_VERSION).1_*.deb
+	/usr/bin/python3 tests/pacote/test_atualizacao.py $(call debs,$(DEB_VERSION)) -- \
+	    $(call debs,$(DEB_VERSION).1)
+	/usr/bin/python3 tests/pacote/test_atualizacao.py $(DEB_RELEASED_DEB) -- \
+	    $(call debs,$(DEB_VERSION).1)
 
 # --- The tests that need no display (those debian/rules runs), cross-built
 # --- for other Debian release architectures and run under qemu-user ---
@@ -133,7 +153,7 @@ test-arch: configure
 # --- Zepko on the Debian releases after the one it is built on, in clean
 # --- roots made by mmdebstrap from this machine's apt mirror (as root) ---
 # make test-debian13  -> a fresh clone's make test and make test-deb on
-#                        Debian 13, and this machine's .deb installed there
+#                        Debian 13, and this machine's .debs installed there
 #                        and played by a player account
 # make test-sid       -> this machine's source package built on unstable
 #                        with apt-get build-dep and dpkg-buildpackage
@@ -151,8 +171,7 @@ packages-of-head:
 	fi
 
 test-debian13: roots-deps packages-of-head
-	./scripts/test-debian13 $(ROOTS) $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc \
-	    $(DEB_BUILD)/zepko_$(DEB_VERSION)_$(shell dpkg --print-architecture).deb
+	./scripts/test-debian13 $(ROOTS) $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc $(call debs,$(DEB_VERSION))
 
 test-sid: roots-deps packages-of-head
 	./scripts/test-sid $(ROOTS) $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc

@@ -1,10 +1,11 @@
 """An upgrade keeps each player's game, and a purge leaves it: the first
-package installed with apt, level 1 played from the PATH, the progress file
+packages installed with apt, level 1 played from the PATH, the progress file
 then set to 5 (playing to level 5 would take minutes) and a setting changed;
-the second package (the same tree as a higher version whose default
-config.txt gained a key) installed over it; then purged. It installs on this
-machine, so it runs as root from `make test-deb`:
-python3 tests/pacote/test_atualizacao.py FIRST.deb SECOND.deb"""
+the second packages (a higher version whose default config.txt gained a key)
+installed over them; then purged. The first may be the single package that
+held the data too before zepko-data. It installs on this machine, so it runs
+as root from `make test-deb`:
+python3 tests/pacote/test_atualizacao.py FIRST.deb... -- SECOND.deb..."""
 
 import os
 import shutil
@@ -15,13 +16,13 @@ import unittest
 
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from test_deb import DATA, PLAYER_PATH, assert_links_into, dpkg_list, play_level_1  # noqa: E402
+from test_deb import DATA, PACKAGES, PLAYER_PATH, assert_links_into, dpkg_list, play_level_1  # noqa: E402
 from zepko_e2e import InstalledGame, read_config  # noqa: E402
 import telas  # noqa: E402
 from jogador import LEVEL_POINT  # noqa: E402
 from test_fase import in_level  # noqa: E402
 
-FIRST = SECOND = None  # the two .deb files, from the command line
+FIRST = SECOND = None  # the two lists of .deb files, from the command line
 
 
 def apt_get(*args):
@@ -29,13 +30,13 @@ def apt_get(*args):
                    env=dict(os.environ, DEBIAN_FRONTEND="noninteractive"), stdout=subprocess.DEVNULL)
 
 
-def installed_version():
-    return subprocess.run(["dpkg-query", "-W", "-f", "${Version}", "zepko"],
+def installed_version(package):
+    return subprocess.run(["dpkg-query", "-W", "-f", "${Version}", package],
                           capture_output=True, text=True, check=True).stdout
 
 
-def deb_version(deb):
-    return subprocess.run(["dpkg-deb", "-f", deb, "Version"], capture_output=True, text=True,
+def deb_field(deb, field):
+    return subprocess.run(["dpkg-deb", "-f", deb, field], capture_output=True, text=True,
                           check=True).stdout.strip()
 
 
@@ -58,8 +59,8 @@ def files(folder):
 
 class Atualizacao(unittest.TestCase):
     def test_upgrade_keeps_the_game_and_purge_leaves_it(self):
-        apt_get("install", os.path.abspath(FIRST))
-        self.addCleanup(lambda: dpkg_list() is not None and apt_get("purge", "zepko"))
+        apt_get("install", *map(os.path.abspath, FIRST))
+        self.addCleanup(lambda: dpkg_list() is not None and apt_get("purge", *PACKAGES))
         home = tempfile.mkdtemp(prefix="zepko-upgrade-home-")
         self.addCleanup(shutil.rmtree, home, True)
         folder = play_level_1(self, home)
@@ -71,8 +72,9 @@ class Atualizacao(unittest.TestCase):
         with open(config, "w") as f:
             f.write(text.replace("volume = 128", "volume = 77"))
 
-        apt_get("install", os.path.abspath(SECOND))
-        self.assertEqual(installed_version(), deb_version(SECOND))
+        apt_get("install", *map(os.path.abspath, SECOND))
+        for deb in SECOND:
+            self.assertEqual(installed_version(deb_field(deb, "Package")), deb_field(deb, "Version"))
         with InstalledGame("zepko", home, path=PLAYER_PATH) as g:
             g.wait_window()
             telas.open_first_page(g)
@@ -90,7 +92,7 @@ class Atualizacao(unittest.TestCase):
 
         kept = files(folder)
         installed = dpkg_list()
-        apt_get("purge", "zepko")
+        apt_get("purge", *PACKAGES)
         self.assertIsNone(dpkg_list())
         # Folders stay only while another package or file holds them.
         left = [p for p in installed if os.path.lexists(p)
@@ -100,5 +102,6 @@ class Atualizacao(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    FIRST, SECOND = sys.argv.pop(1), sys.argv.pop(1)
-    unittest.main()
+    split = sys.argv.index("--")
+    FIRST, SECOND = sys.argv[1:split], sys.argv[split + 1:]
+    unittest.main(argv=sys.argv[:1])

@@ -30,13 +30,19 @@ from test_musica_no_jogo import SOM, rms  # noqa: E402
 # Debian's PATH for a player's login (/etc/login.defs); root's lacks /usr/games.
 PLAYER_PATH = "/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games"
 DATA = "/usr/share/games/zepko"
+PACKAGES = ("zepko", "zepko-data")  # the program, and the data it depends on
 OWN_HOME = False  # --own-home
 
 
 def dpkg_list():
-    """dpkg -L zepko: every path the package installed, or None when it is not installed."""
-    r = subprocess.run(["dpkg", "-L", "zepko"], capture_output=True, text=True)
-    return r.stdout.split("\n")[:-1] if r.returncode == 0 else None
+    """dpkg -L of zepko and zepko-data: every path they installed, or None
+    when neither is installed."""
+    found = None
+    for package in PACKAGES:
+        r = subprocess.run(["dpkg", "-L", package], capture_output=True, text=True)
+        if r.returncode == 0:
+            found = (found or []) + r.stdout.split("\n")[:-1]
+    return found
 
 
 def changed_since(root, stamp_ns):
