@@ -2,13 +2,10 @@
 against method 4 (sessao_metodos). Pictures that differ are kept under
 wine-methods/ in the test's working folder."""
 
-import os
 import shutil
-import tempfile
 import unittest
-import zipfile
 
-from wine_game import WineGame
+from wine_game import WineGame, unpack_zip
 from sessao_metodos import SAVE, PageFlippingTests, config
 
 
@@ -21,10 +18,7 @@ class PageFlipping(PageFlippingTests, unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        cls.tmp = tempfile.mkdtemp(prefix="zepko-methods-")
-        with zipfile.ZipFile(os.environ["ZEPKO_ZIP"]) as z:
-            z.extractall(cls.tmp)
-        cls.run_dir = os.path.join(cls.tmp, "zepko")
+        cls.tmp, cls.run_dir = unpack_zip("zepko-methods-")
 
     @classmethod
     def tearDownClass(cls):

@@ -5,10 +5,9 @@ import shutil
 import tempfile
 import time
 import unittest
-import zipfile
 
 from zepko_e2e import Game, read_config
-from wine_game import WineGame
+from wine_game import WineGame, unpack_zip
 from jogador import PARK, Level1
 from telas import NEW_GAME, WHITE, YES, open_first_page, wait_first_page, wait_title
 
@@ -47,10 +46,7 @@ class StartedElsewhere(WineGame):
 class Windows(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.tmp = tempfile.mkdtemp(prefix="zepko-zip-")
-        with zipfile.ZipFile(os.environ["ZEPKO_ZIP"]) as z:
-            z.extractall(cls.tmp)
-        cls.run_dir = os.path.join(cls.tmp, "zepko")
+        cls.tmp, cls.run_dir = unpack_zip("zepko-zip-")
 
     @classmethod
     def tearDownClass(cls):

@@ -11,7 +11,9 @@ import os
 import re
 import subprocess
 import sys
+import tempfile
 import time
+import zipfile
 
 from Xlib import Xatom, error as xerror
 
@@ -43,6 +45,15 @@ def setup_prefix():
     env.pop("DISPLAY", None)
     subprocess.run(["wineboot", "--init"], env=env, check=True)
     subprocess.run(["wineserver", "--wait"], env=env, check=True)
+
+
+def unpack_zip(prefix):
+    """The players' zip (ZEPKO_ZIP) unpacked into a new temporary folder:
+    that folder, and the game's folder in it."""
+    tmp = tempfile.mkdtemp(prefix=prefix)
+    with zipfile.ZipFile(os.environ["ZEPKO_ZIP"]) as z:
+        z.extractall(tmp)
+    return tmp, os.path.join(tmp, "zepko")
 
 
 class WineGame(Game):
