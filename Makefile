@@ -58,14 +58,15 @@ bench: build
 # build runs with no network.
 DEB_BUILD ?= $(BUILD)/debian
 DEB_SRC = $(DEB_BUILD)/zepko-$(VERSION)
-DEB_VERSION = $(shell dpkg-parsechangelog -l $(DEB_SRC)/debian/changelog -S Version)
+# The Debian version of the packages in DEB_BUILD, from the name of their .dsc.
+DEB_VERSION = $(patsubst zepko_%.dsc,%,$(notdir $(shell ls $(DEB_BUILD)/zepko_$(VERSION)-*.dsc 2>/dev/null)))
 # The caller's options (nocheck, say), with JOBS jobs unless they set parallel=.
 DEB_OPTIONS = $(strip $(DEB_BUILD_OPTIONS) $(if $(filter parallel=%,$(DEB_BUILD_OPTIONS)),,parallel=$(JOBS)))
 DEB_ARCH = $(shell dpkg --print-architecture)
 # The binary packages of a Debian version: debs,VERSION.
 debs = $(DEB_BUILD)/zepko_$(1)_$(DEB_ARCH).deb $(DEB_BUILD)/zepko-data_$(1)_all.deb
 OFFLINE = $(if $(filter 0,$(shell id -u)),unshare -n)
-.PHONY: deb test-deb
+.PHONY: deb test-deb packages-of-head
 deb: dist
 	./scripts/install-deps dpkg-dev debhelper
 	rm -rf $(DEB_BUILD)
@@ -93,36 +94,39 @@ $(DEB_RELEASED_DEB):
 	cd $(DEB_RELEASED)/zepko-1.1.0 && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" \
 	    $(OFFLINE) dpkg-buildpackage -b -us -uc
 
-# Checks the packages (lintian on the .changes, the desktop entry and the
-# AppStream data), runs the launcher's tests and autopkgtest (debian/tests),
-# then the upgrade test twice: the same tree as a higher version, built in a
-# copy, installed over the first packages and over the released single
-# package, and purged. It installs on this machine, so it is not part of
-# make test; CI runs it as root after make test.
-test-deb: deb build $(DEB_RELEASED_DEB)
-	./scripts/install-deps lintian appstream desktop-file-utils autopkgtest devscripts
+# Checks the packages of the last commit (made by make deb unless they are
+# there already): lintian on the .changes, the desktop entry and the
+# AppStream data, autopkgtest (debian/tests), then the upgrade test twice:
+# the same packages as a higher version whose default config.txt gained a
+# setting (tests/pacote/versao_seguinte.sh), installed over the first
+# packages and over the released single package, and purged. It installs on
+# this machine, so it is not part of make test; CI runs it as root after
+# make test. make test-debian13 runs the same checks on Debian 13.
+test-deb: packages-of-head $(DEB_RELEASED_DEB)
+	$(MAKE) check-deb
+
+# The checks of test-deb on the packages in DEB_BUILD, whatever built them.
+DEB_NEXT = $(DEB_BUILD)/seguinte
+.PHONY: check-deb
+check-deb: $(DEB_RELEASED_DEB)
+	./scripts/install-deps lintian appstream desktop-file-utils autopkgtest python3 python3-xlib xvfb xdotool x11-utils
 	# Standards-Version follows unstable's policy, which the lintians of
 	# Debian 12 (up to 4.6.2) and 13 (up to 4.7.2) do not know yet. Until an
 	# ITP is filed for the package, the one changelog entry closes no bug.
 	lintian --pedantic --fail-on error,warning --display-info \
 	    --suppress-tags newer-standards-version,initial-upload-closes-no-bugs \
-	    $(DEB_BUILD)/zepko_*.changes
+	    $(DEB_BUILD)/zepko_$(DEB_VERSION)_*.changes
 	rm -rf $(DEB_BUILD)/conteudo
 	for deb in $(call debs,$(DEB_VERSION)); do dpkg-deb -x $$deb $(DEB_BUILD)/conteudo; done
 	desktop-file-validate $(DEB_BUILD)/conteudo/usr/share/applications/zepko.desktop
 	appstreamcli validate-tree --no-net $(DEB_BUILD)/conteudo
-	cd $(BUILD) && ctest --output-on-failure -R '^e2e\.instalacao$$'
 	autopkgtest -B $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc $(call debs,$(DEB_VERSION)) -- null
-	rm -rf $(DEB_BUILD)/seguinte
-	dpkg-source -x $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc $(DEB_BUILD)/seguinte
-	cd $(DEB_BUILD)/seguinte && DEBFULLNAME=Zepko DEBEMAIL=zepko@example.org \
-	    dch -v $(DEB_VERSION).1 "Upgrade test build." \
-	    && printf '\n[teste]\nnova = 1\n' >> data/config.txt \
-	    && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" dpkg-buildpackage -b -us -uc
+	rm -rf $(DEB_NEXT)
+	tests/pacote/versao_seguinte.sh $(DEB_NEXT) $(call debs,$(DEB_VERSION))
 	/usr/bin/python3 tests/pacote/test_atualizacao.py $(call debs,$(DEB_VERSION)) -- \
-	    $(call debs,$(DEB_VERSION).1)
+	    $(patsubst $(DEB_BUILD)/%,$(DEB_NEXT)/%,$(call debs,$(DEB_VERSION).1))
 	/usr/bin/python3 tests/pacote/test_atualizacao.py $(DEB_RELEASED_DEB) -- \
-	    $(call debs,$(DEB_VERSION).1)
+	    $(patsubst $(DEB_BUILD)/%,$(DEB_NEXT)/%,$(call debs,$(DEB_VERSION).1))
 
 # --- The tests that need no display (those debian/rules runs), cross-built
 # --- for other Debian release architectures and run under qemu-user ---
@@ -152,26 +156,33 @@ test-arch: configure
 
 # --- Zepko on the Debian releases after the one it is built on, in clean
 # --- roots made by mmdebstrap from this machine's apt mirror (as root) ---
-# make test-debian13  -> a fresh clone's make test and make test-deb on
-#                        Debian 13, and this machine's .debs installed there
-#                        and played by a player account
+# make test-debian13  -> the release tarball built and tested offline on
+#                        Debian 13, this machine's packages checked there
+#                        as make test-deb checks them, and installed and
+#                        played by a player account
 # make test-sid       -> this machine's source package built on unstable
 #                        with apt-get build-dep and dpkg-buildpackage
+# make roots          -> their roots made fresh beforehand, which they take
 # Both take the packages make deb left in $(DEB_BUILD), and make them first
 # unless they are of the last commit. The roots stay in $(ROOTS) for a look.
 ROOTS ?= build-roots
-.PHONY: roots-deps packages-of-head test-debian13 test-sid
+.PHONY: roots-deps packages-of-head roots test-debian13 test-sid
 
 roots-deps:
-	./scripts/install-deps mmdebstrap eatmydata git
+	./scripts/install-deps mmdebstrap eatmydata
 
 packages-of-head:
 	@if [ "$$(cat $(DEB_BUILD)/commit 2>/dev/null)" != "$$(git rev-parse HEAD)" ]; then \
 	    $(MAKE) deb; \
 	fi
 
-test-debian13: roots-deps packages-of-head
-	./scripts/test-debian13 $(ROOTS) $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc $(call debs,$(DEB_VERSION))
+roots: roots-deps
+	./scripts/test-debian13 --roots $(ROOTS)
+	./scripts/test-sid --roots $(ROOTS)
+
+test-debian13: roots-deps packages-of-head $(DEB_RELEASED_DEB)
+	./scripts/test-debian13 $(ROOTS) $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc $(DEB_RELEASED_DEB) \
+	    $(call debs,$(DEB_VERSION))
 
 test-sid: roots-deps packages-of-head
 	./scripts/test-sid $(ROOTS) $(DEB_BUILD)/zepko_$(DEB_VERSION).dsc
@@ -182,6 +193,8 @@ test-sid: roots-deps packages-of-head
 #                        and $(WIN_BUILD)/game/zepko-$(VERSION)-setup.exe
 # make test-windows   -> both played under Wine and Xvfb
 WIN_BUILD ?= build-windows
+# Where the library for Windows is built (scripts/build-windows-allegro).
+WIN_ALLEGRO ?= $(WIN_BUILD)
 .PHONY: windows-deps windows test-windows
 
 windows-deps:
@@ -191,9 +204,9 @@ windows-deps:
 windows: windows-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS) --target zepko arte arte_icone musica run_config
-	JOBS=$(JOBS) ./scripts/build-windows-allegro $(WIN_BUILD)
+	JOBS=$(JOBS) ./scripts/build-windows-allegro $(WIN_ALLEGRO)
 	cmake -S . -B $(WIN_BUILD)/game -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-	    -DCMAKE_BUILD_TYPE=Release -DZEPKO_ALLEGRO_PREFIX=$(abspath $(WIN_BUILD))/allegro \
+	    -DCMAKE_BUILD_TYPE=Release -DZEPKO_ALLEGRO_PREFIX=$(abspath $(WIN_ALLEGRO))/allegro \
 	    -DZEPKO_NATIVE_RUN_DIR=$(abspath $(BUILD))/run \
 	    -DZEPKO_NATIVE_ICON=$(abspath $(BUILD))/tools/arte/zepko.png
 	cmake --build $(WIN_BUILD)/game -j $(JOBS)
@@ -210,14 +223,24 @@ test-windows: windows
 #                        and dist/SHA256SUMS
 # make test-release   -> two releases from two clones in two folders: the
 #                        same sums, or the files that differ are named
+# make test-tarball   -> the tarball built and tested offline
 RELEASE_BUILD ?= build-release
 .PHONY: dist release test-release
 
 dist:
 	./scripts/dist $(DIST)/zepko-$(VERSION).tar.gz
 
-release: deb
-	JOBS=$(JOBS) ./scripts/release $(DIST)/zepko-$(VERSION).tar.gz $(RELEASE_BUILD) $(DEB_BUILD)
+# A library for Windows named on the command line (WIN_ALLEGRO=DIR) serves
+# the tarball's build too.
+release: packages-of-head
+	JOBS=$(JOBS) $(if $(filter command line,$(origin WIN_ALLEGRO)),WIN_ALLEGRO=$(abspath $(WIN_ALLEGRO))) \
+	    ./scripts/release $(DIST)/zepko-$(VERSION).tar.gz $(RELEASE_BUILD) $(DEB_BUILD)
 
 test-release:
-	JOBS=$(JOBS) ./scripts/test-release $(RELEASE_BUILD)/twice
+	JOBS=$(JOBS) ./scripts/test-release $(RELEASE_BUILD)/twice $(DEB_BUILD) $(WIN_ALLEGRO)
+
+# The release tarball of the last commit, packed again from its unpacked
+# tree, and built and tested with no network (on Debian 13: test-debian13).
+.PHONY: test-tarball
+test-tarball: dist
+	JOBS=$(JOBS) ./scripts/test-tarball $(DIST)/zepko-$(VERSION).tar.gz $(RELEASE_BUILD)/tarball
