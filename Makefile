@@ -232,7 +232,7 @@ dist:
 
 # A library for Windows named on the command line (WIN_ALLEGRO=DIR) serves
 # the tarball's build too.
-release: packages-of-head
+release: packages-of-head dist
 	JOBS=$(JOBS) $(if $(filter command line,$(origin WIN_ALLEGRO)),WIN_ALLEGRO=$(abspath $(WIN_ALLEGRO))) \
 	    ./scripts/release $(DIST)/zepko-$(VERSION).tar.gz $(RELEASE_BUILD) $(DEB_BUILD)
 
