@@ -39,11 +39,15 @@ FUZZ_RUNS ?= -1
 fuzz: build
 	sh tests/fuzz/gif/fuzz.sh $(BUILD)/tests/fuzz/gif/gif_fuzzer $(BUILD)/tests/fuzz/gif/corpus $(FUZZ_SECONDS) $(FUZZ_RUNS)
 
-# make install PREFIX=/some/prefix   (default /usr/local)
+# make install PREFIX=/some/prefix   (default /usr/local; ~/.local for yourself)
+# make uninstall PREFIX=/some/prefix removes every file the installs put there.
 PREFIX ?= /usr/local
-.PHONY: install
+.PHONY: install uninstall
 install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
+	./scripts/install-prefix $(BUILD) $(PREFIX)
+
+uninstall:
+	./scripts/install-prefix --uninstall $(BUILD) $(PREFIX)
 
 # Every benchmark, side by side, printed as one table (docs/performance.md's figures).
 .PHONY: bench

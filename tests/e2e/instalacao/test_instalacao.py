@@ -1,8 +1,10 @@
-"""The installed game: `cmake --install` into a temporary prefix, the
+"""The installed game: `make install` into a temporary prefix, the
 launcher started with a temporary HOME, a level entered and left, and the
-player's files found in the per-user folder, never under the prefix. Then
-the launcher where players really are: a read-only HOME or folder, a link to
-it, odd environments, two launches at once, an upgrade's data and defaults."""
+player's files found in the per-user folder, never among the installed data,
+even when the prefix is the player's ~/.local; installed again and removed.
+Then the launcher where players really are: a read-only HOME or folder, a
+link to it, odd environments, two launches at once, an upgrade's data and
+defaults, what an earlier install left."""
 
 import os
 import shutil
@@ -21,8 +23,12 @@ PANEL = (50, 50, 50)
 NOBODY = 65534
 
 
-def install(prefix):
-    subprocess.run(["cmake", "--install", os.environ["ZEPKO_BUILD_DIR"], "--prefix", prefix],
+INSTALL_PREFIX = os.path.join(os.path.dirname(__file__), "..", "..", "..", "scripts", "install-prefix")
+
+
+def install(prefix, *options):
+    """make install (or, with --uninstall, make uninstall) into `prefix`."""
+    subprocess.run([INSTALL_PREFIX, *options, os.environ["ZEPKO_BUILD_DIR"], prefix],
                    check=True, stdout=subprocess.DEVNULL)
 
 
@@ -72,9 +78,9 @@ class Instalacao(unittest.TestCase):
             return g.read_bytes("save.bin"), read_config(g.read_text("config.txt"))
 
     def test_layout_of_the_prefix(self):
-        for rel in ("bin/zepko", "libexec/zepko/zepko", "share/zepko/config.txt",
-                    "share/zepko/img/ZepkoLogo.bmp", "share/zepko/img/mapa/box.bmp",
-                    "share/zepko/fonts/arial14.pcx", "share/zepko/mid/01.mid",
+        for rel in ("bin/zepko", "libexec/zepko/zepko", "share/games/zepko/config.txt",
+                    "share/games/zepko/img/ZepkoLogo.bmp", "share/games/zepko/img/mapa/box.bmp",
+                    "share/games/zepko/fonts/arial14.pcx", "share/games/zepko/mid/01.mid",
                     "share/applications/zepko.desktop",
                     "share/icons/hicolor/64x64/apps/zepko.png"):
             self.assertTrue(os.path.exists(os.path.join(self.prefix, rel)), rel)
@@ -82,7 +88,7 @@ class Instalacao(unittest.TestCase):
         # The licence of the game, and the fonts' note of changes beside them.
         with open(os.path.join(self.prefix, "share/doc/zepko/copyright")) as f:
             self.assertIn("Permission is hereby granted", f.read())
-        with open(os.path.join(self.prefix, "share/zepko/fonts/README.txt")) as f:
+        with open(os.path.join(self.prefix, "share/games/zepko/fonts/README.txt")) as f:
             self.assertRegex(f.read(), r"package fonts-texgyre [0-9]")
         with open(os.path.join(self.prefix, "share/applications/zepko.desktop")) as f:
             desktop = f.read()
@@ -139,6 +145,38 @@ class Instalacao(unittest.TestCase):
         self.assertNotIn("zepko:", start_and_close())
         self.assertEqual({n: os.readlink(os.path.join(folder, n)) for n in links}, links)
 
+    def test_into_the_players_own_prefix_reinstalled_and_removed(self):
+        # make install PREFIX=~/.local: the player's folder is in the prefix.
+        home = os.path.join(self.root, "carla")
+        prefix = os.path.join(home, ".local")
+        folder = os.path.join(prefix, "share", "zepko")
+        os.makedirs(home)
+
+        def start_and_close():
+            with InstalledGame(os.path.join(prefix, "bin", "zepko"), home) as g:
+                g.wait_window()
+                g.close_window()
+                res = g.wait_exit()
+                self.assertEqual(res.status, 0, res.stderr)
+                return read_config(g.read_text("config.txt"))
+
+        install(prefix)
+        start_and_close()
+        with open(os.path.join(folder, "config.txt")) as f:
+            config = f.read().replace("volume = 128", "volume = 40")
+        with open(os.path.join(folder, "config.txt"), "w") as f:
+            f.write(config)
+        with open(os.path.join(folder, "save.bin"), "wb") as f:
+            f.write((3).to_bytes(4, "little"))
+        install(prefix)
+        self.assertEqual(start_and_close()["Inicializacao"]["volume"], "40")
+
+        mine = {os.path.join("share", "zepko", n) for n in os.listdir(folder)}
+        install(prefix, "--uninstall")
+        self.assertEqual(set(snapshot(prefix)), {"share", os.path.join("share", "zepko")} | mine)
+        with open(os.path.join(folder, "save.bin"), "rb") as f:
+            self.assertEqual(f.read(), (3).to_bytes(4, "little"))
+
 
 
 # Stands in for the game: says where it was started and with what. Asked to
@@ -167,7 +205,7 @@ class Lancador(unittest.TestCase):
         with open(os.path.join(prefix, "libexec", "zepko", "zepko"), "w") as f:
             f.write(STUB)
         cls.launcher = os.path.join(prefix, "bin", "zepko")
-        cls.data = os.path.join(prefix, "share", "zepko")
+        cls.data = os.path.join(prefix, "share", "games", "zepko")
         with open(os.path.join(cls.data, "config.txt")) as f:
             cls.defaults = f.read()
 
@@ -220,6 +258,12 @@ class Lancador(unittest.TestCase):
             self.assertFalse(os.path.exists(folder))
             self.assertIn("without keeping progress", res.stderr)
         self.assertEqual(sorted(os.listdir(self.home)), before)
+
+    def test_never_in_the_installed_data(self):
+        res = self.launch("--version", XDG_DATA_HOME=os.path.dirname(self.data))
+        self.assertEqual(res.returncode, 0, res.stderr)
+        self.assertIn("without keeping progress", res.stderr)
+        self.assertFalse(os.path.lexists(os.path.join(self.data, "img", "img")))
 
     def test_signals_reach_the_game_in_a_temporary_folder(self):
         # The launcher waits for the game there, to remove the folder after it.
@@ -275,6 +319,37 @@ class Lancador(unittest.TestCase):
         self.assertTrue(os.path.islink(own))
         # A right link is left as it was, not made again.
         self.assertEqual((os.lstat(img).st_ino, os.lstat(img).st_mtime_ns), (made.st_ino, made.st_mtime_ns))
+
+    def test_mends_what_an_earlier_install_left(self):
+        # The data once went into the player's folder itself: real folders
+        # where links belong, with the links made inside them, and a link
+        # to itself; the player's files among them.
+        img = os.path.join(self.folder, "img")
+        os.makedirs(img)
+        os.symlink(img, os.path.join(img, "img"))
+        open(os.path.join(img, "ZepkoLogo.bmp"), "wb").close()
+        os.symlink(os.path.join(self.folder, "mid"), os.path.join(self.folder, "mid"))
+        save = os.path.join(self.folder, "save.bin")
+        config = os.path.join(self.folder, "config.txt")
+        with open(save, "wb") as f:
+            f.write((4).to_bytes(4, "little"))
+        with open(config, "w") as f:
+            f.write(self.defaults.replace("volume = 128", "volume = 40"))
+        self.started(self.launch())
+        for name in ("img", "fonts", "mid", "patches"):
+            self.assertEqual(os.readlink(os.path.join(self.folder, name)), os.path.join(self.data, name))
+        with open(save, "rb") as f:
+            self.assertEqual(f.read(), (4).to_bytes(4, "little"))
+        with open(config) as f:
+            self.assertEqual(read_config(f.read())["Inicializacao"]["volume"], "40")
+        # A save.bin or config.txt linked to itself holds nothing: it goes.
+        for name in ("save.bin", "config.txt"):
+            os.remove(os.path.join(self.folder, name))
+            os.symlink(name, os.path.join(self.folder, name))
+        self.started(self.launch())
+        self.assertFalse(os.path.lexists(save))
+        with open(config) as f:
+            self.assertEqual(f.read(), self.defaults)
 
     def test_config_keeps_the_players_values_and_gains_new_keys(self):
         os.makedirs(self.folder)

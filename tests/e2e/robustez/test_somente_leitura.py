@@ -12,11 +12,17 @@ from jogador import PLAY, Level1
 NOBODY = 65534
 
 
-class GameAsNobody(Game):
-    """The game run by an unprivileged user, in a folder that user cannot
-    write (the copy is root's, and root's writes are never refused)."""
+class GameInReadOnlyFolder(Game):
+    """The game in a folder it cannot write. Root's writes are never refused,
+    so root runs it as nobody in root's copy; anyone else runs it in their
+    own copy made read-only."""
 
     def start(self):
+        if os.geteuid() != 0:
+            os.chmod(self.path("config.txt"), 0o444)
+            os.chmod(self.game_dir, 0o555)
+            super().start()
+            return
         os.chmod(self.dir, 0o755)
         home = os.path.join(self.dir, "home")
         os.mkdir(home)
@@ -30,6 +36,12 @@ class GameAsNobody(Game):
              os.path.join(self.game_dir, "zepko")],
             cwd=self.game_dir, env=env, stdin=subprocess.DEVNULL,
             stdout=self._out, stderr=self._err)
+
+    def close(self):
+        # The owner's copy is removed like any other.
+        if os.geteuid() != 0 and os.path.isdir(getattr(self, "game_dir", "")):
+            os.chmod(self.game_dir, 0o755)
+        super().close()
 
 
 class SomenteLeitura(unittest.TestCase):
@@ -54,7 +66,7 @@ class SomenteLeitura(unittest.TestCase):
         return res, config
 
     def test_folder_without_write_access(self):
-        with GameAsNobody(remove=["save.bin"]) as g:
+        with GameInReadOnlyFolder(remove=["save.bin"]) as g:
             res, config = self.clear_level_1_in_memory(g)
             self.assertFalse(g.exists("save.bin"))
             self.assertIn("save.bin", res.stderr)
