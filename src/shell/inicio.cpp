@@ -6,7 +6,9 @@
 #include <string>
 
 #include "al_screen.h"
+#include "escrita.h"
 #include "globais.h"
+#include "janela.h"
 #include "recursos.h"
 
 #ifdef _WIN32
@@ -80,6 +82,7 @@ int alturaVirtualDeTeste() {
 
 void inicia_allegro() {
     vaiParaPastaDoJogo();
+    preparaJanela();
     if (allegro_init() != 0) semSistemaGrafico();
     // The pixel-mask collision library is never used by the game, so there
     // is nothing to initialise for it.
@@ -103,6 +106,7 @@ void inicia_allegro() {
         allegro_message("%s", allegro_error);
         std::exit(-1);
     }
+    identificaJanela();
     // The software synthesizer plays through the voices of a sound device.
     // On a machine with no device at all the game goes on silently, with no
     // message; any other failure is reported.
@@ -135,5 +139,11 @@ void deinicia_allegro() {
     set_config_int("Inicializacao", "vsync", vSync);
     liberaRecursos();
     if (get_update_method() != 0) shutdown_screen_updating();
-    allegro_exit();  // writes the changed settings to config.txt
+    {
+        // Written here, where losing the display waits for it, rather than
+        // inside allegro_exit, which then finds nothing left to write.
+        Escrita escrita;
+        flush_config_file();
+    }
+    allegro_exit();
 }

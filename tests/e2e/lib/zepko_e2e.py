@@ -455,6 +455,13 @@ class Game:
     def running(self):
         return self.proc.poll() is None
 
+    def lose_display(self):
+        """Kills the X server under the running game, as a crash of it would."""
+        self.disp.close()
+        self.disp = None
+        self.xvfb.kill()
+        self.xvfb.wait()
+
     def _stderr_text(self):
         self._err.flush()
         with open(os.path.join(self.dir, "stderr.txt"), "rb") as f:
