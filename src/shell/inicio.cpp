@@ -6,6 +6,7 @@
 #include <string>
 
 #include "al_screen.h"
+#include "entrada.h"
 #include "escrita.h"
 #include "globais.h"
 #include "janela.h"
@@ -93,6 +94,7 @@ void inicia_allegro() {
     three_finger_flag = FALSE;
     clear_keybuf();
     install_mouse();
+    instalaToques();
     set_uformat(U_ASCII);
     set_config_file("config.txt");
     set_color_depth(get_config_int("Inicializacao", "colordepth", 32));
