@@ -79,6 +79,19 @@ int alturaVirtualDeTeste() {
     return 0;
 }
 
+// The one word a player gets about a silent game, besides the box of a
+// failed start.
+void avisaSilencio(const char* porque) {
+#ifdef ALLEGRO_UNIX
+    const char* veja =
+        "check that ALSA's default device plays (speaker-test -c 2 -t wav), that your user may use it, "
+        "and the [sound] section of config.txt";
+#else
+    const char* veja = "check the sound settings of the system and the [sound] section of config.txt";
+#endif
+    std::fprintf(stderr, "zepko: playing without music: %s; %s\n", porque, veja);
+}
+
 }  // namespace
 
 void inicia_allegro() {
@@ -117,6 +130,11 @@ void inicia_allegro() {
         bool semDispositivo = install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) == 0 &&
                               digi_driver->id == DIGI_NONE;
         if (!semDispositivo) allegro_message("Sound Error: %s", erro.c_str());
+        avisaSilencio(semDispositivo ? "no sound device answered" : erro.c_str());
+    } else if (midi_driver->id == MIDI_NONE ||
+               (midi_driver->id == MIDI_DIGMID && digi_driver->id == DIGI_NONE)) {
+        // The library fell back on its silent driver by itself.
+        avisaSilencio("no sound device answered");
     }
 
     initialize_screen_updating(get_config_int("Inicializacao", "updatemethod", 1));

@@ -9,7 +9,7 @@ from zepko_e2e import Game
 import test_fase
 from test_fase import in_level, level_complete, telas, type_keys
 
-CONFIG = "[Inicializacao]\nvolume = 77\nvsync = 0\n"
+CONFIG = "[Inicializacao]\nvolume = 77\nvsync = 0\n[sound]\npatches = patches/zepko.cfg\n"
 LINE = "zepko: the display went away (lost the connection to the X server)\n"
 
 
