@@ -14,7 +14,7 @@
 // The desktop icon (tools/arte), turned at build time into the library's
 // XPM and into _NET_WM_ICON's rows: width, height, then ARGB pixels, for
 // each size in turn.
-extern "C" char* iconeXpm[];
+extern const char* const iconeXpm[];
 extern const unsigned long iconeNet[];
 extern const std::size_t iconeNetTamanho;
 
@@ -48,7 +48,8 @@ void preparaJanela() {
     // WM_CLASS, by which docks and task bars tie the window to zepko.desktop
     // (StartupWMClass); the library sets it as it creates the window.
     xwin_set_window_name("zepko", "Zepko");
-    allegro_icon = iconeXpm;
+    // Xpm reads the lines and never writes them.
+    allegro_icon = const_cast<char**>(iconeXpm);
 }
 
 void identificaJanela() {

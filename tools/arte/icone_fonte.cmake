@@ -3,7 +3,7 @@
 # rows from its raw RGBA pictures, one per size.
 #   cmake -DPASTA=<folder of icone.xpm and N.rgba> -DTAMANHOS="16;32" -DSAIDA=<file.cpp> -P icone_fonte.cmake
 file(READ ${PASTA}/icone.xpm xpm)
-string(REGEX REPLACE "static (const )?char \\*[A-Za-z0-9_]+\\[\\]" "extern \"C\" char* iconeXpm[];\nchar* iconeXpm[]" xpm "${xpm}")
+string(REGEX REPLACE "static (const )?char \\*[A-Za-z0-9_]+\\[\\]" "extern const char* const iconeXpm[];\nconst char* const iconeXpm[]" xpm "${xpm}")
 # Xlib takes format-32 properties as an array of long.
 set(net "")
 set(n 0)
@@ -16,7 +16,6 @@ foreach(t ${TAMANHOS})
     endif()
     # RGBA bytes become 0xAARRGGBB.
     string(REGEX REPLACE "(..)(..)(..)(..)" "0x\\4\\1\\2\\3ul," argb "${rgba}")
-    string(REGEX REPLACE "((0x[0-9a-f]+ul,){8})" "\\1\n" argb "${argb}")
     string(APPEND net "${t}, ${t},\n${argb}\n")
     math(EXPR n "${n} + 2 + ${t} * ${t}")
 endforeach()
