@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "entrada.h"
 #include "fimDeFase.h"
 #include "laco.h"
 #include "partida.h"
@@ -22,9 +23,17 @@ void jogar(const DadosFase& fase) {
         // The panel stays up, with the music, until Enter and nothing else:
         // a close request waits for it and takes effect on the page behind.
         // The short rest keeps the wait from spinning a core.
-        while (!key[KEY_ENTER]) descansa(10);
+        // A short Enter counts too (the presses from the panel's start on).
+        Entrada entrada;
+        for (;;) {
+            recolheToques();
+            if (entrada.tecla(KEY_ENTER)) break;
+            descansa(10);
+        }
     }
     stop_midi();
     clear_keybuf();
+    descartaToques();
+    toquesDoQuadro.limpa();
     key[KEY_ESC] = 0;
 }

@@ -20,13 +20,6 @@ Setas setasDe(const EntradaFase& e) {
     return s;
 }
 
-// Acts once per key-down: the entry is written back to 0 once handled.
-bool tomaTecla(EntradaFase& e, int codigo) {
-    if (!e.tecla(codigo)) return false;
-    e.teclas[codigo] = 0;
-    return true;
-}
-
 }  // namespace
 
 void tocaFaixa(int numero) {
@@ -79,6 +72,9 @@ void quadroPartida(Partida& p, BITMAP* alvo) {
     testeParede(s, f, setasDe(e), caixa ? caixa->w : TAM_CELULA, caixa ? caixa->h : TAM_CELULA);
     desenhaHeroi(alvo, s, p.rec);
 
+    // A press that came during this frame's drawing is taken now, with its
+    // direction, rather than as a press with no arrow.
+    e.recolhe();
     if (e.teclaEsperando()) {
         const Tecla t = processaTecla(s, f, setasDe(e));
         if (t == Tecla::comSeta) e.pausa(50);  // limits the walking speed
@@ -105,8 +101,8 @@ void quadroPartida(Partida& p, BITMAP* alvo) {
     desenha(alvo, p.cursor.get(), e.x(), e.y());
 
     TeclasMusica fs;
-    fs.f2 = tomaTecla(e, KEY_F2);
-    fs.f3 = tomaTecla(e, KEY_F3);
-    fs.f1 = tomaTecla(e, KEY_F1);
+    fs.f2 = e.tomaTecla(KEY_F2);
+    fs.f3 = e.tomaTecla(KEY_F3);
+    fs.f1 = e.tomaTecla(KEY_F1);
     if (teclasMusica(s, fs)) e.paraMusica();
 }

@@ -18,7 +18,13 @@
 // F1..F3 once handled).
 struct EntradaFase : Entrada {
     std::function<bool()> teclaEsperando = [] { return keypressed() != 0; };
-    std::function<void()> esvaziaTeclado = [] { clear_keybuf(); };
+    std::function<void()> recolhe = recolheToques;
+    // The presses noted since the frame began go with the buffer's; the
+    // frame keeps reading those it took.
+    std::function<void()> esvaziaTeclado = [] {
+        clear_keybuf();
+        descartaToques();
+    };
     std::function<void(unsigned ms)> pausa = [](unsigned ms) { rest(ms); };
     std::function<void(int faixa)> tocaFaixa;  // play track 1..12 looped
     std::function<void()> paraMusica = [] { stop_midi(); };

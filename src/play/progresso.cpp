@@ -6,6 +6,8 @@
 #include <optional>
 #include <system_error>
 
+#include "escrita.h"
+
 int mapaLiberado = 1;
 
 bool faseAberta(int numero) { return numero == 1 || mapaLiberado > numero - 1; }
@@ -71,6 +73,7 @@ bool usavel() {
 
 void carregaProgresso() {
     if (!usavel()) return;
+    Escrita escrita;  // a new file is written whole
     std::FILE* f = std::fopen(ARQUIVO, "rb");
     if (!f) {
         f = std::fopen(ARQUIVO, "w+b");
@@ -89,6 +92,7 @@ void carregaProgresso() {
 
 void salvaProgresso() {
     if (!usavel()) return;
+    Escrita escrita;
     std::FILE* f = std::fopen(ARQUIVO, "r+b");
     if (!f) f = std::fopen(ARQUIVO, "w+b");
     if (!f) {

@@ -4,9 +4,33 @@
 // entries back to keep one press from counting twice. Tests point it at their own.
 #pragma once
 
+#include <array>
+
 #include <allegro.h>
 
 #include "retangulo.h"
+
+// Presses that went down (and maybe up again) since the frame before: key[]
+// and mouse_b show only what is down when a frame reads them, so a short tap
+// between two frames, or a burst of input from a busy or remote machine,
+// would go unseen. The library's input thread notes each key-down and
+// left-button press; the frame loop hands them to the next frame, which
+// takes them as keys and a button held for that frame.
+struct Toques {
+    std::array<bool, KEY_MAX> teclas{};
+    bool clique = false;
+    void limpa() { *this = Toques{}; }
+};
+// The presses the current frame takes; the frame loop fills and empties it.
+extern Toques toquesDoQuadro;
+
+// Sets the library's keyboard and mouse callbacks that note presses.
+void instalaToques();
+// Adds the presses noted since the last call to toquesDoQuadro.
+void recolheToques();
+// Forgets presses noted and not yet collected, as clear_keybuf forgets the
+// buffered ones; the current frame keeps those it took.
+void descartaToques();
 
 // Counts the times a screen appeared: each frame loop adds one when it starts
 // and one when it ends, so the screen it returns to appears anew.
@@ -17,11 +41,21 @@ struct Entrada {
     volatile int* mouseY = &mouse_y;
     volatile int* mouseB = &mouse_b;
     volatile char* teclas = key;
+    Toques* toques = &toquesDoQuadro;
 
     int x() const { return *mouseX; }
     int y() const { return *mouseY; }
     bool sobre(const Retangulo& r) const { return r.contem(*mouseX, *mouseY); }
-    bool tecla(int codigo) const { return teclas[codigo] != 0; }
+    // Down now, or pressed since the frame before.
+    bool tecla(int codigo) const { return teclas[codigo] != 0 || toques->teclas[codigo]; }
+    // For what acts once per key-down: the key counts no more until the
+    // library sees it go down again.
+    bool tomaTecla(int codigo) {
+        if (!tecla(codigo)) return false;
+        teclas[codigo] = 0;
+        toques->teclas[codigo] = false;
+        return true;
+    }
 
     // The left button is down, for a press that began on the screen showing:
     // a press held while a screen appears counts there only after a release.
@@ -42,7 +76,7 @@ struct Entrada {
     }
 
 private:
-    bool botaoAbaixo() const { return (*mouseB & 1) != 0; }
+    bool botaoAbaixo() const { return (*mouseB & 1) != 0 || toques->clique; }
     int aparicao = -1;
     bool livre = false;  // the button was seen up since the screen appeared or a press acted
 };

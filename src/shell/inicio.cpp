@@ -6,7 +6,10 @@
 #include <string>
 
 #include "al_screen.h"
+#include "entrada.h"
+#include "escrita.h"
 #include "globais.h"
+#include "janela.h"
 #include "recursos.h"
 
 #ifdef _WIN32
@@ -76,10 +79,24 @@ int alturaVirtualDeTeste() {
     return 0;
 }
 
+// The one word a player gets about a silent game, besides the box of a
+// failed start.
+void avisaSilencio(const char* porque) {
+#ifdef ALLEGRO_UNIX
+    const char* veja =
+        "check that ALSA's default device plays (speaker-test -c 2 -t wav), that your user may use it, "
+        "and the [sound] section of config.txt";
+#else
+    const char* veja = "check the sound settings of the system and the [sound] section of config.txt";
+#endif
+    std::fprintf(stderr, "zepko: playing without music: %s; %s\n", porque, veja);
+}
+
 }  // namespace
 
 void inicia_allegro() {
     vaiParaPastaDoJogo();
+    preparaJanela();
     if (allegro_init() != 0) semSistemaGrafico();
     // The pixel-mask collision library is never used by the game, so there
     // is nothing to initialise for it.
@@ -90,6 +107,7 @@ void inicia_allegro() {
     three_finger_flag = FALSE;
     clear_keybuf();
     install_mouse();
+    instalaToques();
     set_uformat(U_ASCII);
     set_config_file("config.txt");
     set_color_depth(get_config_int("Inicializacao", "colordepth", 32));
@@ -103,6 +121,7 @@ void inicia_allegro() {
         allegro_message("%s", allegro_error);
         std::exit(-1);
     }
+    identificaJanela();
     // The software synthesizer plays through the voices of a sound device.
     // On a machine with no device at all the game goes on silently, with no
     // message; any other failure is reported.
@@ -111,6 +130,11 @@ void inicia_allegro() {
         bool semDispositivo = install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) == 0 &&
                               digi_driver->id == DIGI_NONE;
         if (!semDispositivo) allegro_message("Sound Error: %s", erro.c_str());
+        avisaSilencio(semDispositivo ? "no sound device answered" : erro.c_str());
+    } else if (midi_driver->id == MIDI_NONE ||
+               (midi_driver->id == MIDI_DIGMID && digi_driver->id == DIGI_NONE)) {
+        // The library fell back on its silent driver by itself.
+        avisaSilencio("no sound device answered");
     }
 
     initialize_screen_updating(get_config_int("Inicializacao", "updatemethod", 1));
@@ -135,5 +159,11 @@ void deinicia_allegro() {
     set_config_int("Inicializacao", "vsync", vSync);
     liberaRecursos();
     if (get_update_method() != 0) shutdown_screen_updating();
-    allegro_exit();  // writes the changed settings to config.txt
+    {
+        // Written here, where losing the display waits for it, rather than
+        // inside allegro_exit, which then finds nothing left to write.
+        Escrita escrita;
+        flush_config_file();
+    }
+    allegro_exit();
 }

@@ -120,7 +120,15 @@ void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& 
     BITMAP* alvo = gravador ? gravador : primeiroQuadro;
     gravadorAberto = gravador;
     alvoAberto = &alvo;
-    auto terminou = [&] { return key[KEY_ESC] || FecharJogo || (sair && sair()); };
+    // Presses collected here are the next frame's; a short Escape ends the
+    // screen as a held one does.
+    auto terminou = [&] {
+        recolheToques();
+        return key[KEY_ESC] || toquesDoQuadro.teclas[KEY_ESC] || FecharJogo || (sair && sair());
+    };
+    // A press belongs to the screen on display when it came: the one that
+    // opened this screen is not taken here, nor this screen's by its caller.
+    toquesDoQuadro.limpa();
     ++aparicoesDeTela;
     while (!terminou()) {
         // Sleep only when no tick is pending; a backlog runs back to back.
@@ -131,8 +139,10 @@ void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& 
             corpo(alvo);
             apresenta(alvo, false);
             --contFrames;
+            toquesDoQuadro.limpa();
         }
     }
+    toquesDoQuadro.limpa();
     ++aparicoesDeTela;
     destroy_recording_target(gravador);
     forget_held_pictures();

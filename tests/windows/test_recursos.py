@@ -69,6 +69,10 @@ class Recursos(unittest.TestCase):
         self.assertEqual(strings.get("ProductName"), "Zepko")
 
     def test_icon_in_the_sizes_windows_shows(self):
+        # By this name the library puts it on the window too.
+        listing = subprocess.run(["wrestool", "-l", "--type=group_icon", self.exe],
+                                 capture_output=True, text=True, check=True).stdout
+        self.assertIn("--name='allegro_icon'", listing.lower())
         ico = os.path.join(self.tmp, "zepko.ico")
         subprocess.run(["wrestool", "-x", "--type=group_icon", "-o", ico, self.exe], check=True)
         listing = subprocess.run(["icotool", "-l", ico], capture_output=True, text=True,

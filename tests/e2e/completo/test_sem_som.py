@@ -1,5 +1,6 @@
 """A machine without a sound device: with the shipped config.txt the game
-starts without a message box and plays a level through in silence. (What the
+starts without a message box, says once on stderr that it plays without
+music, and plays a level through in silence. (What the
 music sounds like on a machine with one is tests/e2e/musica.)"""
 
 import os
@@ -27,7 +28,7 @@ class NoSoundDevice(Game):
 
 
 class SemSom(unittest.TestCase):
-    def test_no_sound_device_plays_silently_without_a_message(self):
+    def test_no_sound_device_plays_silently_with_one_line_and_no_box(self):
         arrows = jogador.solutions()[1][2]
         with NoSoundDevice(config=shipped_config(), save=(1).to_bytes(4, "little")) as g:
             lv = Level1(g)
@@ -45,7 +46,13 @@ class SemSom(unittest.TestCase):
             self.assertEqual(g.read_bytes("save.bin"), (2).to_bytes(4, "little"))
             self.assertIsNone(g.find_message())
             g.close_window()
-            self.assertEqual(g.wait_exit().status, 0)
+            res = g.wait_exit()
+            self.assertEqual(res.status, 0)
+            # One line says why there is no music and what to check.
+            ours = [l for l in res.stderr.splitlines() if l.startswith("zepko: ")]
+            self.assertEqual(len(ours), 1, res.stderr)
+            self.assertIn("without music", ours[0])
+            self.assertIn("speaker-test", ours[0])
 
 
 if __name__ == "__main__":

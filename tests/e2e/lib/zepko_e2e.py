@@ -424,6 +424,17 @@ class Game:
             time.sleep(hold)
         self._xdotool("mouseup", 1)
 
+    def quick_key(self, name):
+        """xdotool's own key press: down and up some 12 ms apart, often
+        between two frames of the game."""
+        self._xdotool("key", name)
+
+    def quick_click(self, x, y):
+        """xdotool's own click at (x, y): down and up a few ms apart."""
+        self.move(x, y)
+        time.sleep(0.05)
+        self._xdotool("click", 1)
+
     def key_down(self, name):
         self._xdotool("keydown", name)
 
@@ -454,6 +465,13 @@ class Game:
 
     def running(self):
         return self.proc.poll() is None
+
+    def lose_display(self):
+        """Kills the X server under the running game, as a crash of it would."""
+        self.disp.close()
+        self.disp = None
+        self.xvfb.kill()
+        self.xvfb.wait()
 
     def _stderr_text(self):
         self._err.flush()

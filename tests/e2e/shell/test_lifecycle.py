@@ -3,6 +3,8 @@ window, the close button, and a sound system that cannot start."""
 
 import unittest
 
+from Xlib import X, Xatom
+
 from zepko_e2e import Game, read_config
 
 GREENS = [(0, 100, 0), (0, 150, 0), (0, 200, 0), (0, 255, 0)]
@@ -54,6 +56,39 @@ class Closing(unittest.TestCase):
             self.assertEqual(read_config(g.read_text("config.txt"))["Inicializacao"],
                              {"volume": "128", "vsync": "0"})
             self.assertIsNone(g.find_message())
+
+
+class Identity(unittest.TestCase):
+    def test_the_window_names_its_class_process_and_icon(self):
+        with Game() as g:
+            w = g.wait_window()
+            d = g.disp
+            # The class ties the window to zepko.desktop (StartupWMClass=Zepko).
+            self.assertEqual(w.get_wm_class(), ("zepko", "Zepko"))
+            pid = w.get_full_property(d.intern_atom("_NET_WM_PID"), Xatom.CARDINAL)
+            self.assertEqual(list(pid.value), [g.proc.pid])
+            data = list(w.get_full_property(d.intern_atom("_NET_WM_ICON"), Xatom.CARDINAL,
+                                            sizehint=100000).value)
+            icons = {}
+            while data:
+                width, height = data[:2]
+                icons[width, height] = data[2:2 + width * height]
+                data = data[2 + width * height:]
+            self.assertEqual(sorted(icons), [(n, n) for n in (16, 24, 32, 48, 64, 128)])
+            # The older icon (WM_HINTS) is the same 64 x 64 picture, not the library's.
+            pixmap = w.get_wm_hints().icon_pixmap
+            geometry = pixmap.get_geometry()
+            self.assertEqual((geometry.width, geometry.height), (64, 64))
+            raw = pixmap.get_image(0, 0, 64, 64, X.ZPixmap, 0xFFFFFFFF).data
+            opaque = [(i, argb & 0xFFFFFF) for i, argb in enumerate(icons[64, 64]) if argb >> 24 == 255]
+            self.assertGreater(len(opaque), 64 * 64 // 2)
+            # XPM has fewer colours: each channel a little off, no more.
+            for i, rgb in opaque:
+                got = int.from_bytes(raw[4 * i:4 * i + 3], "little")
+                self.assertLessEqual(max(abs((got >> s & 255) - (rgb >> s & 255)) for s in (0, 8, 16)), 24,
+                                     f"pixel {i}: {got:06x}, not {rgb:06x}")
+            g.tap("Escape")
+            self.assertEqual(g.wait_exit().status, 0)
 
 
 class NoDisplay(unittest.TestCase):

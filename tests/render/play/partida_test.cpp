@@ -2,6 +2,8 @@
 // what it draws and in what it asks of the keyboard and the music.
 #include <malloc.h>
 
+#include <algorithm>
+
 #include "apoio.h"
 #include "regras.h"
 #include "tocador.h"
@@ -44,6 +46,41 @@ TEST_F(Partidas, AMoveShowsNextFrameAndABoxPictureFollowsTheEvaluationOneFrameLa
     EXPECT_EQ(cor(d.get(), 400, 280), tom(caixa));
     EXPECT_EQ(p.estado.passos, 1);
     EXPECT_EQ(p.estado.movimentos, 1);
+}
+
+TEST_F(Partidas, PressesReleasedBeforeTheirFrameActAsHeldForIt) {
+    // Down and up before the frame: the buffer holds the press, key[] no
+    // longer shows it, the frame loop hands it over as a press of the frame.
+    Partida p(tabelaFases[0], recursos());  // hero (10, 6), box (10, 7) above a target
+    p.entrada = entrada();
+    Toques toques;
+    p.entrada.toques = &toques;
+    p.entrada.recolhe = [] {};
+    auto toque = [&](int tecla) {
+        toques.teclas[tecla] = true;
+        esperando = true;
+        quadro(p);
+        toques.limpa();
+    };
+    auto caixaEm = [&](Celula c) {
+        const auto fim = p.estado.caixas.begin() + p.estado.numCaixas;
+        return std::find(p.estado.caixas.begin(), fim, c) != fim;
+    };
+    toque(KEY_DOWN);
+    EXPECT_EQ(p.estado.heroi, (Celula{10, 7}));
+    EXPECT_TRUE(caixaEm({10, 8}));
+    EXPECT_EQ(p.estado.direcao, FRENTE);
+    EXPECT_EQ(pausas, std::vector<unsigned>{50});
+    // Undo takes the push back, and the V press refreshes the copy.
+    toque(KEY_V);
+    EXPECT_EQ(p.estado.heroi, (Celula{10, 6}));
+    EXPECT_TRUE(caixaEm({10, 7}));
+    iniciaTocador(p.estado, 0);
+    quadro(p);
+    toque(KEY_F1);
+    quadro(p);
+    EXPECT_EQ(paradas, 1);  // paused once
+    EXPECT_EQ(p.estado.passos, 1);
 }
 
 TEST_F(Partidas, AWallSkipsThePressWithoutPauseAndTheBufferIsEmptiedAtTheEnd) {

@@ -10,6 +10,7 @@
 
 #include "al_screen.h"
 #include "al_screen_driver.h"
+#include "entrada.h"
 #include "globais.h"
 #include "laco.h"
 #include "recursos.h"
@@ -278,6 +279,57 @@ TEST_F(Laco, PresentStepInsideAFrameHandsOverTheNextTarget) {
     EXPECT_EQ(getpixel(alvo, 10, 10), 7);
     // The first-frame bitmap never reaches the display.
     EXPECT_EQ(mostrados, (std::vector<int>{0, 5}));
+}
+
+// A key or the button that went down and up while no frame ran, as the
+// library's input thread reports it.
+void toque(int tecla) {
+    keyboard_lowlevel_callback(tecla);
+    keyboard_lowlevel_callback(tecla | 0x80);
+}
+void cliqueRapido() {
+    mouse_callback(MOUSE_FLAG_LEFT_DOWN);
+    mouse_callback(MOUSE_FLAG_LEFT_UP);
+}
+
+TEST_F(Laco, AShortPressIsTakenAsHeldByTheNextFrameAloneAndAShortEscapeEndsTheScreen) {
+    instalaToques();
+    inicia(UPDATE_DOUBLE_BUFFER);
+    roteiro = {1, 1, 1, 1, 0};
+    static int descansos;
+    descansos = 0;
+    descansa = [](unsigned ms) {
+        // Before frame 2: Left and a click; before what would be frame 5: Escape.
+        if (++descansos == 2) {
+            toque(KEY_LEFT);
+            cliqueRapido();
+        }
+        if (descansos == 5) toque(KEY_ESC);
+        descansoRoteirizado(ms);
+    };
+    int mx = 10, my = 10, mb = 0;
+    Entrada entrada;
+    entrada.mouseX = &mx;
+    entrada.mouseY = &my;
+    entrada.mouseB = &mb;
+    std::string visto;  // per frame: L for Left, C for a click, R for Right, - for nothing
+    int quadros = 0;
+    rodaLaco(primeiro.get(), [&](BITMAP*&) {
+        ++quadros;
+        std::string q;
+        if (entrada.tecla(KEY_LEFT)) q += "L";
+        if (entrada.clique()) q += "C";
+        if (entrada.tecla(KEY_RIGHT)) q += "R";
+        visto += (q.empty() ? "-" : q) + " ";
+        // A press that comes while a frame is drawn goes to the next one.
+        if (quadros == 3) toque(KEY_RIGHT);
+    });
+    EXPECT_EQ(visto, "- LC - R ");
+    EXPECT_EQ(FecharJogo, 0) << "Escape, not the end of the script, ended it";
+    // The screen that called this one does not see the Escape.
+    EXPECT_FALSE(Entrada().tecla(KEY_ESC));
+    keyboard_lowlevel_callback = nullptr;
+    mouse_callback = nullptr;
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+#include "entrada.h"
+
+#include <atomic>
+
+Toques toquesDoQuadro;
+
+namespace {
+
+// Written by the library's input thread, taken by the frame loop.
+std::array<std::atomic<bool>, KEY_MAX> teclasNotadas{};
+std::atomic<bool> cliqueNotado{false};
+
+// Key-downs and the keyboard's own repeats alike: a held key keeps
+// reaching the frames as it does through key[].
+void notaTecla(int codigo) {
+    if (!(codigo & 0x80) && codigo > 0 && codigo < KEY_MAX) teclasNotadas[codigo] = true;
+}
+END_OF_FUNCTION(notaTecla)
+
+void notaMouse(int flags) {
+    if (flags & MOUSE_FLAG_LEFT_DOWN) cliqueNotado = true;
+}
+END_OF_FUNCTION(notaMouse)
+
+}  // namespace
+
+void instalaToques() {
+    LOCK_VARIABLE(teclasNotadas);
+    LOCK_VARIABLE(cliqueNotado);
+    LOCK_FUNCTION(notaTecla);
+    LOCK_FUNCTION(notaMouse);
+    keyboard_lowlevel_callback = notaTecla;
+    mouse_callback = notaMouse;
+}
+
+void recolheToques() {
+    for (int k = 0; k < KEY_MAX; ++k)
+        if (teclasNotadas[k].exchange(false)) toquesDoQuadro.teclas[k] = true;
+    if (cliqueNotado.exchange(false)) toquesDoQuadro.clique = true;
+}
+
+void descartaToques() {
+    for (auto& t : teclasNotadas) t = false;
+    cliqueNotado = false;
+}
