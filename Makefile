@@ -25,8 +25,11 @@ build: configure
 play: build
 	cd $(BUILD)/run && ./zepko
 
+# Most tests wait on a game or an X server far more than they compute, so
+# twice as many run at once as there are cores.
+TEST_JOBS ?= $(shell echo $$(($(JOBS) * 2)))
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 
 clean:
 	rm -rf $(BUILD)
@@ -71,8 +74,9 @@ DEB_ARCH = $(shell dpkg --print-architecture)
 debs = $(DEB_BUILD)/zepko_$(1)_$(DEB_ARCH).deb $(DEB_BUILD)/zepko-data_$(1)_all.deb
 OFFLINE = $(if $(filter 0,$(shell id -u)),unshare -n)
 .PHONY: deb test-deb packages-of-head
+DEB_TOOLS = dpkg-dev debhelper
 deb: dist
-	./scripts/install-deps dpkg-dev debhelper
+	./scripts/install-deps $(DEB_TOOLS)
 	rm -rf $(DEB_BUILD)
 	mkdir -p $(DEB_BUILD)
 	cp $(DIST)/zepko-$(VERSION).tar.gz $(DEB_BUILD)/zepko_$(VERSION).orig.tar.gz
@@ -112,8 +116,9 @@ test-deb: packages-of-head $(DEB_RELEASED_DEB)
 # The checks of test-deb on the packages in DEB_BUILD, whatever built them.
 DEB_NEXT = $(DEB_BUILD)/seguinte
 .PHONY: check-deb
+DEB_CHECK_TOOLS = lintian appstream desktop-file-utils autopkgtest python3 python3-xlib xvfb xdotool x11-utils
 check-deb: $(DEB_RELEASED_DEB)
-	./scripts/install-deps lintian appstream desktop-file-utils autopkgtest python3 python3-xlib xvfb xdotool x11-utils
+	./scripts/install-deps $(DEB_CHECK_TOOLS)
 	# Standards-Version follows unstable's policy, which the lintians of
 	# Debian 12 (up to 4.6.2) and 13 (up to 4.7.2) do not know yet. Until an
 	# ITP is filed for the package, the one changelog entry closes no bug.
@@ -142,11 +147,13 @@ check-deb: $(DEB_RELEASED_DEB)
 # compares the game data it generated with this machine's, byte for byte.
 ARCHES ?= s390x arm64
 ARCH_BUILD ?= build-arch
-.PHONY: test-arch
-test-arch: configure
+.PHONY: arch-deps test-arch
+arch-deps:
+	set -e; for a in $(ARCHES); do ./scripts/install-deps --sysroot $$a $(ARCH_BUILD)/$$a/sysroot; done
+
+test-arch: configure arch-deps
 	cmake --build $(BUILD) -j $(JOBS) --target arte arte_icone musica
 	set -e; for a in $(ARCHES); do \
-	    ./scripts/install-deps --sysroot $$a $(ARCH_BUILD)/$$a/sysroot; \
 	    cmake -S . -B $(ARCH_BUILD)/$$a/obj -DCMAKE_BUILD_TYPE=None -DCMAKE_C_FLAGS=-O2 -DCMAKE_CXX_FLAGS=-O2 \
 	        -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/debian-cross.cmake \
 	        -DZEPKO_CROSS_ARCH=$$a -DZEPKO_SYSROOT=$(abspath $(ARCH_BUILD))/$$a/sysroot \
@@ -240,7 +247,9 @@ release: packages-of-head dist
 	JOBS=$(JOBS) $(if $(filter command line,$(origin WIN_ALLEGRO)),WIN_ALLEGRO=$(abspath $(WIN_ALLEGRO))) \
 	    ./scripts/release $(DIST)/zepko-$(VERSION).tar.gz $(RELEASE_BUILD) $(DEB_BUILD)
 
+RELEASE_TEST_TOOLS = faketime locales
 test-release:
+	./scripts/install-deps $(RELEASE_TEST_TOOLS)
 	JOBS=$(JOBS) ./scripts/test-release $(RELEASE_BUILD)/twice $(DEB_BUILD) $(WIN_ALLEGRO)
 
 # The release tarball of the last commit, packed again from its unpacked
@@ -248,3 +257,10 @@ test-release:
 .PHONY: test-tarball
 test-tarball: dist
 	JOBS=$(JOBS) ./scripts/test-tarball $(DIST)/zepko-$(VERSION).tar.gz $(RELEASE_BUILD)/tarball
+
+# Every package that any target here installs, at once: what CI installs
+# before it runs its steps side by side.
+.PHONY: deps-all
+deps-all: deps windows-deps roots-deps arch-deps
+	./scripts/install-deps $(DEB_TOOLS) $(DEB_CHECK_TOOLS) $(RELEASE_TEST_TOOLS)
+	./scripts/install-deps --build-deps .

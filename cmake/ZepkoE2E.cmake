@@ -12,7 +12,9 @@ function(zepko_e2e_test name file)
     add_test(NAME e2e.${name}
              COMMAND ${ZEPKO_PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/${file}
              WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    # Started before the quick tests (ctest runs the costly first, until
+    # it has timed them once): they are the longest, and mostly wait.
     set_tests_properties(e2e.${name} PROPERTIES
-        LABELS e2e
+        LABELS e2e COST 100
         ENVIRONMENT "ZEPKO_RUN_DIR=${ZEPKO_RUN_DIR};PYTHONPATH=${ZEPKO_E2E_LIB};PYTHONDONTWRITEBYTECODE=1")
 endfunction()
