@@ -10,7 +10,6 @@ import sys
 import time
 import unittest
 
-from zepko_e2e import Game  # noqa: F401  (the e2e helper folder on the path)
 from servidor_som import FRAME_BYTES, RATE, PipeWire, PipeWireGame
 
 AQUI = os.path.dirname(os.path.abspath(__file__))
