@@ -11,6 +11,7 @@ way the game shows its frames, and the loop alone), all under the game's
 own X server: with the pointer resting, and with it circling all the time.
 The X server's own share is measured for two games side by side, each with
 an X server of its own: this build, and the same with ZEPKO_PRESENT=full.
+The music's holes at a sound server's sink are bench/buracos.py's.
 """
 
 import json
@@ -29,6 +30,7 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "e2e", "lib"))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e", "menus"))
 from zepko_e2e import Game  # noqa: E402
 import telas  # noqa: E402
+import buracos  # noqa: E402  (this folder)
 from Xlib import display as xdisplay  # noqa: E402
 
 BUILD = os.path.abspath(os.environ.get("ZEPKO_BUILD_DIR", os.path.join(ROOT, "build")))
@@ -267,6 +269,7 @@ def main():
         ("loading all twelve tracks' instruments at once",
          ms(play.get("BM_InstrumentosDasDozeFaixas"), 0), "(start-up if < 100 ms)"),
     ]
+    rows += buracos.rows(buracos.figures())
     print("| measure | result | target |")
     print("|---|---|---|")
     for r in rows:

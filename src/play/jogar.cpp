@@ -31,7 +31,7 @@ void jogar(const DadosFase& fase) {
             descansa(10);
         }
     }
-    stop_midi();
+    silenciaMusica();
     clear_keybuf();
     descartaToques();
     toquesDoQuadro.limpa();

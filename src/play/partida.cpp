@@ -22,6 +22,15 @@ Setas setasDe(const EntradaFase& e) {
 
 }  // namespace
 
+void silenciaMusica() {
+    stop_midi();
+    // stop_midi only releases the notes: the synthesizer's samples then fade
+    // out for up to half a second, on top of what the sound buffer holds.
+    // Its voices are the last ones, each bound to a mixer voice for good.
+    if (midi_driver && midi_driver->basevoice >= 0)
+        for (int v = 0; v < midi_driver->voices; ++v) voice_stop(midi_driver->basevoice + v);
+}
+
 void tocaFaixa(int numero) {
     // A missing track is left out: the level plays on in silence.
     if (MIDI* m = musica(faixas[numero - 1].arquivo)) play_midi(m, -1);

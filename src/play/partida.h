@@ -12,6 +12,10 @@
 #include "fase.h"
 #include "recursos.h"
 
+// Stops the track and cuts the notes still ringing out, so that a pause
+// (F1) is heard at once.
+void silenciaMusica();
+
 // The keys, the mouse and the keyboard buffer as a frame of level play sees
 // them: after the 50 ms pause of a move the rest of the frame reads the keys
 // as they are then, and the frame writes entries back (Esc on completion,
@@ -27,7 +31,7 @@ struct EntradaFase : Entrada {
     };
     std::function<void(unsigned ms)> pausa = [](unsigned ms) { rest(ms); };
     std::function<void(int faixa)> tocaFaixa;  // play track 1..12 looped
-    std::function<void()> paraMusica = [] { stop_midi(); };
+    std::function<void()> paraMusica = silenciaMusica;
 };
 
 struct Partida {

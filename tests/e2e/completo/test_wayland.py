@@ -1,0 +1,165 @@
+"""The game on a Wayland desktop: a weston compositor with Xwayland, weston
+itself a window of the test's Xvfb (its x11 back end, drawn by the CPU).
+Title, level 1 solved, the level-complete panel, Enter, and out: each stop
+must look as it does under the plain Xvfb session played first, but for the
+clock and the track title, and the game must end with status 0."""
+
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+from Xlib import X, display as xdisplay, error as xerror
+from Xlib.protocol import display as xprotocol, event as xevent
+
+from zepko_e2e import E2EError, Game
+from sessao_metodos import SAVE, Comparison, Reference
+from jogador import LEVEL_POINT, PARK, PLAY, Player, stored_solutions
+from telas import on_first_page, on_title, wait_title
+
+WAIT_SECONDS = 30.0
+
+
+class WestonGame(Game):
+    """A Game whose X server is the Xwayland of a weston inside the Xvfb."""
+
+    def _start_x(self):
+        super()._start_x()
+        self.xvfb_disp, self.disp = self.disp, None
+        self.runtime = tempfile.mkdtemp(prefix="zepko-weston-")
+        log = os.path.join(self.runtime, "weston.log")
+        # Weston 12 and later name the renderer; 10 has only --use-pixman.
+        help_text = subprocess.run(["weston", "--help"], capture_output=True, text=True).stdout
+        renderer = "--renderer=pixman" if "--renderer" in help_text else "--use-pixman"
+        env = dict(os.environ, DISPLAY=self.display_name, XDG_RUNTIME_DIR=self.runtime)
+        env.pop("WAYLAND_DISPLAY", None)
+        env.pop("WAYLAND_SOCKET", None)
+        self.weston = subprocess.Popen(
+            ["weston", "--backend=x11-backend.so", renderer, "--xwayland", "--idle-time=0",
+             "--width=1024", "--height=768", "--socket=zepko-wayland", f"--log={log}"],
+            env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        number = self._poll("weston's Xwayland display", lambda: self._display_in(log))
+        self.display_name = ":" + number
+        # The first client starts Xwayland; it may take a moment to answer.
+        self.disp = self._poll("Xwayland", self._connect)
+        self.disp.change_keyboard_control(auto_repeat_mode=X.AutoRepeatModeOff)
+        self.disp.sync()
+
+    def _poll(self, what, probe):
+        end = time.monotonic() + WAIT_SECONDS
+        while True:
+            got = probe()
+            if got:
+                return got
+            if self.weston.poll() is not None:
+                raise E2EError(f"weston exited with status {self.weston.returncode} "
+                               f"while waiting for {what}")
+            if time.monotonic() > end:
+                raise E2EError(f"timed out waiting for {what}")
+            time.sleep(0.05)
+
+    @staticmethod
+    def _display_in(log):
+        try:
+            with open(log, encoding="utf-8", errors="replace") as f:
+                found = re.search(r"xserver listening on display :(\d+)", f.read())
+        except FileNotFoundError:
+            return None
+        return found and found.group(1)
+
+    def _connect(self):
+        # python-xlib keeps the extensions' event codes in one table that all
+        # its connections share, and Xwayland numbers them unlike Xvfb: this
+        # connection gets a table of its own.
+        shared = xprotocol.Display.event_classes
+        xprotocol.Display.event_classes = xevent.event_class.copy()
+        try:
+            d = xdisplay.Display(self.display_name)
+            d.display.event_classes = xprotocol.Display.event_classes
+            return d
+        except Exception:  # Xwayland still starting
+            return None
+        finally:
+            xprotocol.Display.event_classes = shared
+
+    def _toplevels(self):
+        # Weston's window manager puts each client window inside a frame.
+        for frame in super()._toplevels():
+            yield frame
+            try:
+                children = frame.query_tree().children
+            except xerror.BadWindow:
+                continue
+            for w in children:
+                try:
+                    if w.get_attributes().map_state == X.IsViewable:
+                        yield w
+                except xerror.BadWindow:
+                    continue
+
+    def close(self):
+        if self.proc and self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        if self.disp:
+            try:
+                self.disp.close()
+            except Exception:
+                pass
+            self.disp = None
+        weston = getattr(self, "weston", None)
+        if weston and weston.poll() is None:
+            weston.terminate()  # takes its Xwayland with it
+            try:
+                weston.wait(10)
+            except subprocess.TimeoutExpired:
+                weston.kill()
+                weston.wait()
+        if getattr(self, "xvfb_disp", None):
+            self.xvfb_disp.close()
+            self.xvfb_disp = None
+        super().close()
+        if getattr(self, "runtime", None):
+            shutil.rmtree(self.runtime, ignore_errors=True)
+
+
+def session(g, checkpoint):
+    """Title, level 1 solved, the panel, Enter, and out by the title screen."""
+    p = Player(g)
+    g.wait_window()
+    checkpoint(g, "title", lambda: on_title(g.screenshot()))
+    g.click(*PLAY)
+    checkpoint(g, "first page", lambda: on_first_page(g))
+    g.click(*LEVEL_POINT[1])
+    p.wait_level()
+    g.move(*PARK)
+    p.play(stored_solutions()[1][2])
+    checkpoint(g, "level-complete panel", p.complete_panel)
+    g.tap("Return")
+    checkpoint(g, "first page, level 2 open", lambda: on_first_page(g))
+    g.tap("Escape")
+    wait_title(g)
+    g.tap("Escape")
+    return g.wait_exit()
+
+
+class Wayland(unittest.TestCase):
+    def test_level_one_looks_as_under_xvfb_and_ends_cleanly(self):
+        reference = Reference()
+        with Game(save=SAVE) as g:
+            res = session(g, reference)
+        self.assertEqual(res.status, 0, res.stderr)
+        compare = Comparison(reference, "weston", os.path.abspath("wayland"))
+        with WestonGame(save=SAVE) as g:
+            res = session(g, compare)
+            saved = g.read_bytes("save.bin")
+        self.assertEqual(compare.differences, [])
+        self.assertEqual(res.status, 0, res.stderr)
+        self.assertEqual(saved, (2).to_bytes(4, "little"))
+
+
+if __name__ == "__main__":
+    unittest.main()
