@@ -10,9 +10,9 @@ int rotuloBotao() { return makecol(181, 255, 0); }
 int corRotulo() { return makecol(181, 230, 29); }
 int corValor() { return makecol(63, 72, 204); }
 
-void desenhaBotao(BITMAP* alvo, const Retangulo& area, const Botao& b, BITMAP* normal,
-                  BITMAP* aceso, FONT* f, int mouseX, int mouseY) {
-    if (area.contem(mouseX, mouseY)) {
+void desenhaBotao(BITMAP* alvo, const BotaoJogo& b, BITMAP* normal, BITMAP* aceso, FONT* f,
+                  int mouseX, int mouseY) {
+    if (b.area.contem(mouseX, mouseY)) {
         // The lit picture covers whatever part of the label falls under it.
         textprintf_ex(alvo, f, mouseX + 20, mouseY + 16, rotuloBotao(), -1, "%s", b.rotulo);
         desenha(alvo, aceso, b.xSobre, b.ySobre);
@@ -91,12 +91,9 @@ void desenhaHeroi(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& re
 }
 
 void desenhaBotoes(BITMAP* alvo, Estilo layout, const RecursosFase& rec, int mouseX, int mouseY) {
-    const AreasBotoes areas = areasBotoes(layout);
-    const PosicoesBotoes& pos = layout == Estilo::bonus ? botoesBonus : botoesPadrao;
-    desenhaBotao(alvo, areas.voltar, pos.voltar, rec.voltar2, rec.voltar, rec.arial, mouseX,
-                 mouseY);
-    desenhaBotao(alvo, areas.reiniciar, pos.reiniciar, rec.replay2, rec.replay, rec.arial, mouseX,
-                 mouseY);
+    const BotoesJogo& botoes = botoesJogo(layout);
+    desenhaBotao(alvo, botoes.voltar, rec.voltar2, rec.voltar, rec.arial, mouseX, mouseY);
+    desenhaBotao(alvo, botoes.reiniciar, rec.replay2, rec.replay, rec.arial, mouseX, mouseY);
 }
 
 void molduraTabuleiro(BITMAP* alvo) {

@@ -8,34 +8,7 @@
 #include <allegro.h>
 
 #include "fase.h"
-#include "retangulo.h"
 #include "recursos.h"
-
-constexpr int TAM_CELULA = 40;
-
-// Where a button's two pictures stand; its hit rectangle comes from the rules
-// (areasBotoes), which take the clicks on the same area.
-struct Botao {
-    int xNormal, yNormal;  // picture when the pointer is elsewhere
-    int xSobre, ySobre;    // lit picture under the pointer
-    const char* rotulo;
-};
-
-struct PosicoesBotoes {
-    Botao voltar;
-    Botao reiniciar;
-};
-
-// Top-left corner of the board, or just above the right end of the status
-// panel for the bonus level.
-constexpr PosicoesBotoes botoesPadrao{
-    {100, 50, 102, 52, "Voltar (V)"},
-    {55, 50, 57, 51, "Reiniciar (R)"},
-};
-constexpr PosicoesBotoes botoesBonus{
-    {710, 400, 712, 402, "Voltar (V)"},
-    {665, 400, 667, 401, "Reiniciar (R)"},
-};
 
 // Everything a level draws with, all owned by the resource cache. A picture
 // may be null (its file is missing); the fonts never are: the library's

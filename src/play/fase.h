@@ -8,6 +8,8 @@ constexpr int COLUNAS = 20;
 constexpr int LINHAS = 15;
 constexpr int MAX_CAIXAS = 10;
 constexpr int NUM_FASES = 10;
+// A cell's side in pixels: the board, the tiles and the rules' wall test.
+constexpr int TAM_CELULA = 40;
 
 // Tile codes of a map.
 enum : int { FORA = 0, PAREDE = 1, CHAO = 2, ALVO = 3, BORDA = 4 };

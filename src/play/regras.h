@@ -38,13 +38,19 @@ struct Mouse {
 };
 
 
-// Where the undo and restart buttons take clicks and show their hover label.
-// The same rectangle serves the click (here) and the hover drawing (screen).
-struct AreasBotoes {
-    Retangulo voltar;
-    Retangulo reiniciar;
+// The undo and restart buttons of a layout. The same rectangle takes the
+// clicks (here) and shows the hover label (screen).
+struct BotaoJogo {
+    Retangulo area;
+    int xNormal, yNormal;  // picture when the pointer is elsewhere
+    int xSobre, ySobre;    // lit picture under the pointer
+    const char* rotulo;
 };
-AreasBotoes areasBotoes(Estilo layoutBotoes);
+struct BotoesJogo {
+    BotaoJogo voltar;
+    BotaoJogo reiniciar;
+};
+const BotoesJogo& botoesJogo(Estilo layoutBotoes);
 
 // Frame step 3. Undo first (V down, or left button inside the undo area):
 // the hero and the boxes go back to the undo copy, nothing else changes.
