@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "bitmap.h"
 #include "gif_escrita.h"
 #include "pecas.h"
 #include "telas.h"
@@ -13,13 +14,8 @@
 
 namespace {
 
-struct LiberaBitmap {
-    void operator()(BITMAP* b) const { destroy_bitmap(b); }
-};
-using Bmp = std::unique_ptr<BITMAP, LiberaBitmap>;
-
 void salvaBmp(const std::string& caminho, BITMAP* b) {
-    Bmp dono(b);
+    Bitmap dono(b);
     PALETTE pal;
     get_palette(pal);
     if (save_bitmap(caminho.c_str(), b, pal) != 0) throw std::runtime_error("cannot write " + caminho);
@@ -29,12 +25,12 @@ struct Saida {
     std::string pasta;
     void bmp(const std::string& nome, BITMAP* b) const { salvaBmp(pasta + "/" + nome, b); }
     void gif(const std::string& nome, BITMAP* b) const {
-        Bmp dono(b);
+        Bitmap dono(b);
         salvaGif(pasta + "/" + nome, b);
     }
     void fonte(const std::string& nome, const Tipo& t) const {
         PALETTE pal;
-        Bmp grade(t.grade(pal));
+        Bitmap grade(t.grade(pal));
         if (save_bitmap((pasta + "/" + nome).c_str(), grade.get(), pal) != 0)
             throw std::runtime_error("cannot write " + nome);
     }

@@ -166,7 +166,7 @@ Telas::Telas(const Origens& o)
       pequeno_(o.tipoTitulo, 15, &LINHA_TITULO),
       texto_(o.tipoTexto, 16) {
     for (const char* n : {"zepFrente", "zepCosta", "zepDireita", "zepEsquerda", "cadeado"})
-        sprites_[n] = Bmp(figuraBitmap(figuras_, n));
+        sprites_[n] = Bitmap(figuraBitmap(figuras_, n));
 }
 
 Telas::~Telas() = default;
@@ -176,7 +176,7 @@ BITMAP* Telas::peca(int codigo) {
     if (it != pecas_.end()) return it->second.get();
     static const Peca tabela[] = {Peca::preto, Peca::parede, Peca::chao,  Peca::chaoX,  Peca::azul, Peca::box,
                                   Peca::boxVerde, Peca::chao2, Peca::chaoX2, Peca::box2, Peca::boxVerm};
-    return pecas_.emplace(codigo, Bmp(desenhaPeca(tabela[codigo]))).first->second.get();
+    return pecas_.emplace(codigo, Bitmap(desenhaPeca(tabela[codigo]))).first->second.get();
 }
 
 BITMAP* Telas::tabuleiro(int numero) {
@@ -278,8 +278,8 @@ void Telas::cartao(BITMAP* b, int numero, const std::string& nome) {
     const int margem = 9;
     double s = std::min({double(r.w() - 2 * margem) / sw, double(r.h() - 2 * margem) / sh, 0.5});
     int w = int(sw * s), h = int(sh * s);
-    Bmp tab(tabuleiro(numero));
-    Bmp mini(reduz(tab.get(), cx0 * TAM_CELULA, cy0 * TAM_CELULA, sw, sh, w, h));
+    Bitmap tab(tabuleiro(numero));
+    Bitmap mini(reduz(tab.get(), cx0 * TAM_CELULA, cy0 * TAM_CELULA, sw, sh, w, h));
     int x = r.x0 + (r.w() - w) / 2, y = r.y0 + (r.h() - h) / 2;
     // the shape of the building only: cells outside it stay the card's own
     for (int j = 0; j < h; ++j)
@@ -449,10 +449,10 @@ BITMAP* Telas::icone() {
 }
 
 BITMAP* Telas::desenha(const std::string& nome) {
-    auto cena = [](BITMAP* b) { return Bmp(b); };
+    auto cena = [](BITMAP* b) { return Bitmap(b); };
     if (nome == "img/ZepkoLogo.bmp") return titulo();
     if (nome == "img/x.bmp") {
-        Bmp c = cena(titulo());
+        Bitmap c = cena(titulo());
         auto& v = campo(layout_, "marca.figura", 4);
         Mascara m = triangulo(v[2], v[3], 14, 6, 38, 30, true);
         pinta(c.get(), escala(dilata(m, 4), 0.4), v[0], v[1], OURO_ALTO);

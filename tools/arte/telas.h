@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "arte.h"
+#include "bitmap.h"
 #include "fontes_arte.h"
 #include "tipos.h"
 
@@ -37,11 +38,6 @@ public:
     BITMAP* tabuleiro(int numero);
 
 private:
-    struct Libera {
-        void operator()(BITMAP* b) const { destroy_bitmap(b); }
-    };
-    using Bmp = std::unique_ptr<BITMAP, Libera>;
-
     BITMAP* peca(int codigo);
     BITMAP* titulo();
     BITMAP* pagina1(const std::string& acesa);
@@ -60,6 +56,6 @@ private:
     Figuras figuras_;
     Layout layout_;
     Tipo logo_, tituloGrande_, titulo_, destaque_, botao_, pequeno_, texto_;
-    std::map<int, Bmp> pecas_;
-    std::map<std::string, Bmp> sprites_;
+    std::map<int, Bitmap> pecas_;
+    std::map<std::string, Bitmap> sprites_;
 };

@@ -36,7 +36,7 @@ TEST(Telas, NoPictureHasPinkFringes) {
           "img/parabens.bmp"}) {
         SCOPED_TRACE(nome);
         std::string n(nome);
-        Bmp b = n.compare(n.size() - 4, 4, ".gif") == 0 ? carregaGif(n) : carregaBmp(n);
+        Bitmap b = n.compare(n.size() - 4, 4, ".gif") == 0 ? carregaGif(n) : carregaBmp(n);
         ASSERT_NE(b, nullptr);
         int rosados = 0;
         for (int y = 0; y < b->h; ++y)
@@ -51,7 +51,7 @@ TEST(Telas, NoPictureHasPinkFringes) {
 
 TEST(Telas, BackgroundsFillTheScreen) {
     for (const char* nome : {"img/ZepkoLogo.bmp", "img/stgs.bmp", "img/stgs2.bmp"}) {
-        Bmp b = carregaBmp(nome);
+        Bitmap b = carregaBmp(nome);
         ASSERT_NE(b, nullptr) << nome;
         EXPECT_EQ(b->w, 800) << nome;
         EXPECT_EQ(b->h, 600) << nome;
@@ -93,9 +93,9 @@ const Acesa ACESAS[] = {
 TEST(Telas, LitPicturesLineUpWithTheArtUnderThem) {
     for (const Acesa& a : ACESAS) {
         SCOPED_TRACE(std::string(a.arquivo) + " at " + std::to_string(a.x) + "," + std::to_string(a.y));
-        Bmp fundo = carregaBmp(a.fundo), acesa = carregaBmp(a.arquivo);
+        Bitmap fundo = carregaBmp(a.fundo), acesa = carregaBmp(a.arquivo);
         ASSERT_TRUE(fundo && acesa);
-        Bmp tela(create_bitmap(800, 600));
+        Bitmap tela(create_bitmap(800, 600));
         blit(fundo.get(), tela.get(), 0, 0, 0, 0, 800, 600);
         draw_sprite(tela.get(), acesa.get(), a.x, a.y);
         int bordaDiferente = 0, mudados = 0, longe = 0;
@@ -123,7 +123,7 @@ TEST(Telas, RestingArrowsMatchTheBackgroundUnderThem) {
     };
     for (const Seta& s : {Seta{"img/setaDir.bmp", "img/stgs.bmp", 390, 495}, Seta{"img/setaEsq.bmp", "img/stgs2.bmp", 330, 495}}) {
         SCOPED_TRACE(s.arquivo);
-        Bmp f = carregaBmp(s.fundo), seta = carregaBmp(s.arquivo), acesa = carregaBmp(std::string(s.arquivo).insert(11, "2"));
+        Bitmap f = carregaBmp(s.fundo), seta = carregaBmp(s.arquivo), acesa = carregaBmp(std::string(s.arquivo).insert(11, "2"));
         ASSERT_TRUE(f && seta && acesa);
         int diferentes = 0, acesas = 0;
         for (int y = 0; y < seta->h; ++y)
@@ -146,12 +146,12 @@ TEST(Telas, PadlocksCoverThePlayMarkOfTheirSlot) {
     const Cadeado cadeados[] = {{"img/stgs.bmp", 220, 220}, {"img/stgs.bmp", 415, 220}, {"img/stgs.bmp", 629, 220},
                                 {"img/stgs.bmp", 55, 429},  {"img/stgs.bmp", 220, 429}, {"img/stgs.bmp", 415, 429},
                                 {"img/stgs.bmp", 629, 429}, {"img/stgs2.bmp", 360, 346}};
-    Bmp cadeado = carregaGif("img/cadeado.gif");
+    Bitmap cadeado = carregaGif("img/cadeado.gif");
     ASSERT_NE(cadeado, nullptr);
     auto verde = [](Rgb c) { return c.g > c.r + 40 && c.g > c.b + 40; };
     for (const Cadeado& c : cadeados) {
         SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
-        Bmp fundo = carregaBmp(c.fundo);
+        Bitmap fundo = carregaBmp(c.fundo);
         ASSERT_NE(fundo, nullptr);
         int marcaAntes = 0, marcaDepois = 0;
         for (int y = c.y; y < c.y + cadeado->h; ++y)
@@ -173,7 +173,7 @@ TEST(Telas, PadlocksCoverThePlayMarkOfTheirSlot) {
 // The game draws the box, then the question at (280, 225), then three lines
 // at y 309..311 from x 270 to 530, then the lit yes/no over it.
 TEST(Dialogo, QuestionFitsTheBoxAndLeavesRoomForTheLines) {
-    Bmp q = carregaBmp("img/telaNovoJogo.bmp");
+    Bitmap q = carregaBmp("img/telaNovoJogo.bmp");
     ASSERT_NE(q, nullptr);
     EXPECT_GE(280 + q->w - 1, 400);   // reaches the middle
     EXPECT_LE(280 + q->w - 1, 571);
@@ -183,7 +183,7 @@ TEST(Dialogo, QuestionFitsTheBoxAndLeavesRoomForTheLines) {
         for (int x = 280; x < 280 + q->w && x <= 530; ++x) sobLinhas += !(pixel(q.get(), x - 280, y - 225) == Rgb{0, 0, 0});
     EXPECT_EQ(sobLinhas, 0);
 
-    Bmp tela(create_bitmap(800, 600));
+    Bitmap tela(create_bitmap(800, 600));
     clear_to_color(tela.get(), makecol(0, 0, 0));
     draw_sprite(tela.get(), q.get(), 280, 225);
     struct Botao {
@@ -192,7 +192,7 @@ TEST(Dialogo, QuestionFitsTheBoxAndLeavesRoomForTheLines) {
     };
     for (const Botao& b : {Botao{"img/sim.bmp", 300, 335, 300, 338, 342, 360}, Botao{"img/nao.bmp", 450, 332, 450, 338, 500, 360}}) {
         SCOPED_TRACE(b.arquivo);
-        Bmp lit = carregaBmp(b.arquivo);
+        Bitmap lit = carregaBmp(b.arquivo);
         ASSERT_NE(lit, nullptr);
         int borda = 0, mudados = 0, dentro = 0;
         for (int y = 0; y < lit->h; ++y)
@@ -212,7 +212,7 @@ TEST(Dialogo, QuestionFitsTheBoxAndLeavesRoomForTheLines) {
 }
 
 TEST(Parabens, FitsThePanelAboveItsDividerOnBlack) {
-    Bmp p = carregaBmp("img/parabens.bmp");
+    Bitmap p = carregaBmp("img/parabens.bmp");
     ASSERT_NE(p, nullptr);
     EXPECT_GE(280, 171);
     EXPECT_LE(280 + p->w - 1, 629);
