@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "cursor.h"
+#include "abreTela.h"
 #include "fases2.h"
-#include "laco.h"
 #include "progresso.h"
 #include "recursos.h"
+#include "tela.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ void quadroFases(BITMAP*& alvo, EstadoFases& estado, const FigurasFases& figuras
             if (entrada.cliqueEm(BOTOES_FASES[k - 1].area) && faseAberta(k)) acoes.jogar(k);
         for (const BotaoFase& b : BOTOES_FASES)
             if (entrada.sobre(b.area))
-                rect(alvo, b.area.x1, b.area.y1, b.area.x2, b.area.y2, makecol(255, 255, 255));
+                rect(alvo, b.area.x1, b.area.y1, b.area.x2, b.area.y2, corBranca());
     }
     for (int k = 2; k <= 8; ++k)
         if (!faseAberta(k))
@@ -81,18 +81,14 @@ void quadroFases(BITMAP*& alvo, EstadoFases& estado, const FigurasFases& figuras
 }
 
 void fases() {
-    Bitmap primeiro(create_bitmap(800, 600));
-    Bitmap cursor(makeCursor());
-    const FigurasFases figuras = carregaFigurasFases(cursor.get());
     EstadoFases estado;
-    Entrada entrada;
     Acoes acoes;
     acoes.fases2 = fases2;
     acoes.jogar = jogaFase;
     acoes.apresenta = apresentaQuadro;
-    rodaLaco(
-        primeiro.get(),
-        [&](BITMAP*& alvo) { quadroFases(alvo, estado, figuras, entrada, acoes); }, {},
-        cobreQuadro(figuras.fundo));
+    abreTela(carregaFigurasFases, &FigurasFases::fundo,
+             [&](BITMAP*& alvo, const FigurasFases& figuras, Entrada& entrada) {
+                 quadroFases(alvo, estado, figuras, entrada, acoes);
+             });
     key[KEY_ESC] = 0;
 }

@@ -1,10 +1,11 @@
 #include "fases2.h"
 
-#include "cursor.h"
+#include "abreTela.h"
 #include "jogar.h"
 #include "laco.h"
 #include "progresso.h"
 #include "recursos.h"
+#include "tela.h"
 
 const char* const MENSAGEM_BONUS =
     "Voc\xEA precisa completar todos os outros n\xEDveis para habilitar a fase b\xF4nus !!! ";
@@ -50,7 +51,7 @@ void quadroFases2(BITMAP* alvo, EstadoFases2& estado, const FigurasFases2& figur
 
     if (entrada.sobre(BOTAO_FASE9))
         rect(alvo, BOTAO_FASE9.x1, BOTAO_FASE9.y1, BOTAO_FASE9.x2, BOTAO_FASE9.y2,
-             makecol(255, 255, 255));
+             corBranca());
     if (entrada.sobre(BOTAO_BONUS)) desenha(alvo, figuras.bonusAceso, X_BONUS, Y_BONUS);
     if (!faseAberta(9)) desenha(alvo, figuras.cadeado, X_CADEADO, Y_CADEADO);
 
@@ -60,17 +61,15 @@ void quadroFases2(BITMAP* alvo, EstadoFases2& estado, const FigurasFases2& figur
 void jogaFase(int numero) { jogar(tabelaFases[numero - 1]); }
 
 void fases2() {
-    Bitmap primeiro(create_bitmap(800, 600));
-    Bitmap cursor(makeCursor());
-    const FigurasFases2 figuras = carregaFigurasFases2(cursor.get());
     EstadoFases2 estado;
-    Entrada entrada;
     Acoes acoes;
     acoes.jogar = jogaFase;
     acoes.mensagem = mostraMensagem;
-    rodaLaco(
-        primeiro.get(),
-        [&](BITMAP*& alvo) { quadroFases2(alvo, estado, figuras, entrada, acoes); },
-        [&] { return estado.sair; }, cobreQuadro(figuras.fundo));
+    abreTela(
+        carregaFigurasFases2, &FigurasFases2::fundo,
+        [&](BITMAP*& alvo, const FigurasFases2& figuras, Entrada& entrada) {
+            quadroFases2(alvo, estado, figuras, entrada, acoes);
+        },
+        [&] { return estado.sair; });
     key[KEY_ESC] = 0;
 }

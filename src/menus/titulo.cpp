@@ -1,9 +1,8 @@
 #include "titulo.h"
 
-#include "cursor.h"
+#include "abreTela.h"
 #include "fases.h"
 #include "globais.h"
-#include "laco.h"
 #include "menus.h"
 #include "progresso.h"
 #include "recursos.h"
@@ -59,16 +58,12 @@ void quadroTitulo(BITMAP* alvo, EstadoTitulo& estado, const FigurasTitulo& figur
 }
 
 void telaTitulo() {
-    Bitmap primeiro(create_bitmap(800, 600));
-    Bitmap cursor(makeCursor());
-    const FigurasTitulo figuras = carregaFigurasTitulo(cursor.get());
     EstadoTitulo estado;
-    Entrada entrada;
     Acoes acoes;
     acoes.fases = fases;
     // No clean-up: Escape here is meant to end the game.
-    rodaLaco(
-        primeiro.get(),
-        [&](BITMAP*& alvo) { quadroTitulo(alvo, estado, figuras, entrada, acoes); }, {},
-        cobreQuadro(figuras.logo));
+    abreTela(carregaFigurasTitulo, &FigurasTitulo::logo,
+             [&](BITMAP*& alvo, const FigurasTitulo& figuras, Entrada& entrada) {
+                 quadroTitulo(alvo, estado, figuras, entrada, acoes);
+             });
 }

@@ -3,12 +3,11 @@
 #include "faixas.h"
 #include "recursos.h"
 #include "regras.h"
+#include "tela.h"
 
 namespace {
 
 int rotuloBotao() { return makecol(181, 255, 0); }
-int corRotulo() { return makecol(181, 230, 29); }
-int corValor() { return makecol(63, 72, 204); }
 
 void desenhaBotao(BITMAP* alvo, const BotaoJogo& b, BITMAP* normal, BITMAP* aceso, FONT* f,
                   int mouseX, int mouseY) {
@@ -23,8 +22,8 @@ void desenhaBotao(BITMAP* alvo, const BotaoJogo& b, BITMAP* normal, BITMAP* aces
 
 // Three outlines, each one pixel wider and one pixel shorter than the last.
 void moldura(BITMAP* alvo, int x1, int y1, int x2, int y2) {
-    rect(alvo, x1, y1, x2, y2, makecol(150, 150, 150));
-    rect(alvo, x1 + 1, y1 - 1, x2 - 1, y2 + 1, makecol(200, 200, 200));
+    rect(alvo, x1, y1, x2, y2, cinza());
+    rect(alvo, x1 + 1, y1 - 1, x2 - 1, y2 + 1, cinzaClaro());
     rect(alvo, x1 + 2, y1 - 2, x2 - 2, y2 + 2, makecol(250, 250, 250));
 }
 
@@ -101,7 +100,7 @@ void molduraTabuleiro(BITMAP* alvo) {
     const int H = alvo->h;
     moldura(alvo, 40, H - 560, W - 40, H - 40);
     // The two inner outlines go over a second time.
-    rect(alvo, 41, H - 561, W - 41, H - 39, makecol(200, 200, 200));
+    rect(alvo, 41, H - 561, W - 41, H - 39, cinzaClaro());
     rect(alvo, 42, H - 562, W - 42, H - 38, makecol(250, 250, 250));
 }
 
@@ -175,7 +174,7 @@ const char* tituloFaixa(int faixa) {
 }  // namespace
 
 void desenhaTituloFaixa(BITMAP* alvo, int faixa, const RecursosFase& rec) {
-    textprintf_centre_ex(alvo, rec.arial, alvo->w / 2, alvo->h - Y_TITULO, makecol(255, 255, 255), -1,
+    textprintf_centre_ex(alvo, rec.arial, alvo->w / 2, alvo->h - Y_TITULO, corBranca(), -1,
                          "%s", tituloFaixa(faixa));
 }
 

@@ -8,9 +8,10 @@
 #include "partida.h"
 #include "recursos.h"
 #include "regras.h"
+#include "tela.h"
 
 void jogar(const DadosFase& fase) {
-    Bitmap primeiro(create_bitmap(800, 600));
+    Bitmap primeiro(create_bitmap(LARGURA_TELA, ALTURA_TELA));
     Partida p(fase, carregaRecursosFase(fase.conjuntoPecas));
     iniciaMusica(p);
 

@@ -11,6 +11,7 @@
 #include "globais.h"
 #include "janela.h"
 #include "recursos.h"
+#include "tela.h"
 
 #ifdef _WIN32
 #include <winalleg.h>
@@ -74,7 +75,7 @@ void vaiParaPastaDoJogo() {
 int alturaVirtualDeTeste() {
 #ifdef ALLEGRO_WITH_XWINDOWS
     if (const char* n = std::getenv("ZEPKO_TEST_VIDEO_PAGES"))
-        return 600 * std::max(0, std::min(std::atoi(n), 4));
+        return ALTURA_TELA * std::max(0, std::min(std::atoi(n), 4));
 #endif
     return 0;
 }
@@ -117,7 +118,7 @@ void inicia_allegro() {
     resolucaoY = get_config_int("Inicializacao", "resolucaoy", 600);
 
     // Always an 800x600 window, whatever the resolution keys say.
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 800, 600, 0, alturaVirtualDeTeste()) != 0) {
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, LARGURA_TELA, ALTURA_TELA, 0, alturaVirtualDeTeste()) != 0) {
         allegro_message("%s", allegro_error);
         std::exit(-1);
     }
