@@ -1,17 +1,11 @@
 // Rules of play: moves and pushes, undo and restart, the target evaluation,
 // the level clock. Plain C++: the screen reads key[], keypressed() and the
-// mouse, hands what it read to these functions in the frame order below, and
+// mouse, hands what it read to these functions in the frame's order, and
 // does what they answer (rest, clear_keybuf, key[KEY_ESC] = 1). Nothing here
 // sleeps, draws or touches the library.
 //
-// Frame order of jogar (drawing steps in between are the screen's):
-//   3  pedidosBotoes(...)                     undo, then restart
-//   5  testeParede(...)                       with the box picture's size
-//   7  if keypressed(): processaTecla(...)    comSeta: rest(50); not ignorada: clear_keybuf()
-//   8  if avaliaAlvos(...): key[KEY_ESC] = 1
-//      if liberaBloqueios(...): clear_keybuf()
-//   9  atualizaRelogio(...) between "Movimentos" and "Tempo"; textoRelogio for both numbers
-//   12 the music player (tocador.h)
+// That order is passaQuadro's (passosQuadro.h), whose steps the numbers
+// below name.
 // After the loop: todasNoAlvo(...) decides whether fimDeFase is shown.
 #pragma once
 
