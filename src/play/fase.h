@@ -37,7 +37,7 @@ struct DadosFase {
     Estilo layoutBotoes;
 };
 
-extern const Mapa map1, map2, map3, map4, map5, map6, map7, map8, map9, map10, map11;
+extern const Mapa map1, map2, map3, map4, map5, map6, map7, map8, map9, map10;
 extern const std::array<DadosFase, NUM_FASES> tabelaFases;  // entry N-1 is level N
 
 // Facing codes of the hero.

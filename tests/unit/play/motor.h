@@ -7,6 +7,15 @@
 #include "passosQuadro.h"
 #include "regras.h"
 
+// A board with nothing but its border: no wall anywhere.
+inline const Mapa soMoldura = [] {
+    Mapa m{};
+    for (int y = 0; y < LINHAS; ++y)
+        for (int x = 0; x < COLUNAS; ++x)
+            m[y][x] = x == 0 || y == 0 || x == COLUNAS - 1 || y == LINHAS - 1 ? BORDA : FORA;
+    return m;
+}();
+
 // Input of one frame.
 struct Quadro {
     Setas setas;               // arrows held during the frame

@@ -139,11 +139,6 @@ TEST(TabelaFases, NumeroDeCaixas) {
     for (int n = 1; n <= NUM_FASES; ++n) EXPECT_EQ(tabelaFases[n - 1].numCaixas, esperado[n - 1]);
 }
 
-TEST(TabelaFases, Map11SoTemAMoldura) {
-    for (int y = 0; y < LINHAS; ++y)
-        for (int x = 0; x < COLUNAS; ++x) EXPECT_EQ(map11[y][x], naBorda(x, y) ? BORDA : FORA);
-}
-
 TEST(IniciaEstado, HeroiECaixasNoInicioEContadoresZerados) {
     const DadosFase& f = tabelaFases[8];
     const EstadoFase e = iniciaEstado(f);
