@@ -7,7 +7,6 @@
 
 int main(int argc, char* argv[]) {
     if (const auto fim = trataOpcoes(argc, argv)) return *fim;
-    set_uformat(U_ASCII);
     inicia_allegro();
 #ifdef _WIN32
     // A Windows player sees no stderr: the first warning about save.bin goes

@@ -120,11 +120,6 @@ void desenhaContadores(BITMAP* alvo, const EstadoFase& estado, const RecursosFas
     textprintf_ex(alvo, rec.cooper, 330, H - 100, corValor(), -1, "%d", estado.movimentos);
 }
 
-void desenhaPainelStatus(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
-    desenhaPainelFixo(alvo, rec);
-    desenhaContadores(alvo, estado, rec);
-}
-
 PainelFixo::PainelFixo(int largura, const RecursosFase& rec)
     : largura(largura), quadro(create_bitmap(largura, ALTURA_PAINEL)) {
     if (!quadro) return;
@@ -176,9 +171,4 @@ const char* tituloFaixa(int faixa) {
 void desenhaTituloFaixa(BITMAP* alvo, int faixa, const RecursosFase& rec) {
     textprintf_centre_ex(alvo, rec.arial, alvo->w / 2, alvo->h - Y_TITULO, corBranca(), -1,
                          "%s", tituloFaixa(faixa));
-}
-
-void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec) {
-    desenhaRodapeMusica(alvo);
-    desenhaTituloFaixa(alvo, faixa, rec);
 }

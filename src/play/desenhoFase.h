@@ -41,10 +41,8 @@ void desenhaHeroi(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& re
 // Both buttons of `layout`, each with its hover label under its lit picture.
 void desenhaBotoes(BITMAP* alvo, Estilo layout, const RecursosFase& rec, int mouseX, int mouseY);
 
-// Panel, frame and both counters: everything of the status bar before the
-// clock is brought up to date.
-void desenhaPainelStatus(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
-// The part of it that stays the same for a whole level: panel, frame, labels.
+// The status bar's part that stays the same for a whole level: panel, frame,
+// labels.
 void desenhaPainelFixo(BITMAP* alvo, const RecursosFase& rec);
 // The figures "Passos" and "Movimentos" label.
 void desenhaContadores(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
@@ -74,9 +72,7 @@ void desenhaRelogio(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& 
 // One clock number with its padding (textoRelogio).
 void escreveNumeroRelogio(BITMAP* alvo, FONT* f, int x, int y, int cor, int valor);
 
-// The footer naming F1..F3 and, above it, the title of `faixa` ("Pausado"
-// for 0, nothing for a number outside 0..12).
-void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec);
-// Its two parts: the footer never changes, the title follows the track.
+// The music lines: the footer naming F1..F3, which never changes, and above
+// it the title of `faixa` ("Pausado" for 0, nothing for a number outside 0..12).
 void desenhaRodapeMusica(BITMAP* alvo);
 void desenhaTituloFaixa(BITMAP* alvo, int faixa, const RecursosFase& rec);

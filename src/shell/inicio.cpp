@@ -96,11 +96,12 @@ void avisaSilencio(const char* porque) {
 }  // namespace
 
 void inicia_allegro() {
+    // The game's texts are Latin-1 bytes: set before the library starts, so
+    // it reads every string that way.
+    set_uformat(U_ASCII);
     vaiParaPastaDoJogo();
     preparaJanela();
     if (allegro_init() != 0) semSistemaGrafico();
-    // The pixel-mask collision library is never used by the game, so there
-    // is nothing to initialise for it.
     install_timer();
     install_keyboard();
     // Ctrl+Alt+End would end the process at once, without the shutdown that
@@ -109,7 +110,6 @@ void inicia_allegro() {
     clear_keybuf();
     install_mouse();
     instalaToques();
-    set_uformat(U_ASCII);
     set_config_file("config.txt");
     set_color_depth(get_config_int("Inicializacao", "colordepth", 32));
     volume = get_config_int("Inicializacao", "volume", 128);

@@ -190,11 +190,13 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
                 desenhaBotoes(a, Estilo::padrao, rAntes, mx, my);
             desenhaCaixas(a, s, rAntes);
             desenhaHeroi(a, s, rAntes);
-            desenhaPainelStatus(a, s, rAntes);
+            desenhaPainelFixo(a, rAntes);
+            desenhaContadores(a, s, rAntes);
             desenhaRelogio(a, s, rAntes);
             if (dados.layoutBotoes == Estilo::bonus)
                 desenhaBotoes(a, Estilo::bonus, rAntes, mx, my);
-            desenhaMusica(a, s.faixa, rAntes);
+            desenhaRodapeMusica(a);
+            desenhaTituloFaixa(a, s.faixa, rAntes);
             desenha(a, p1.cursor.get(), mx, my);
         };
         EXPECT_EQ(diferencas(quadroAntigo, true, [&](BITMAP* a) { quadroPartida(p2, a); }), 0)
