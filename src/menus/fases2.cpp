@@ -3,6 +3,7 @@
 #include "abreTela.h"
 #include "jogar.h"
 #include "laco.h"
+#include "layout.h"
 #include "progresso.h"
 #include "recursos.h"
 #include "tela.h"
@@ -12,12 +13,12 @@ const char* const MENSAGEM_BONUS =
 
 namespace {
 
-constexpr Retangulo BOTAO_VOLTAR{340, 508, 388, 526};
-constexpr int X_SETA = 330, Y_SETA = 495;
-constexpr Retangulo BOTAO_FASE9{275, 150, 530, 343};  // also the white frame
-constexpr int X_CADEADO = 360, Y_CADEADO = 346;
-constexpr Retangulo BOTAO_BONUS{695, 525, 780, 570};
-constexpr int X_BONUS = 690, Y_BONUS = 520;
+constexpr Retangulo BOTAO_VOLTAR = retanguloDe("setaEsq.area");
+constexpr Ponto SETA = pontoDe("setaEsq.figura");
+constexpr Retangulo BOTAO_FASE9 = retanguloDe("fase9.area");  // also the white frame
+constexpr Ponto CADEADO = pontoDe("legenda9");
+constexpr Retangulo BOTAO_BONUS = retanguloDe("bonus.area");
+constexpr Ponto BONUS = pontoDe("bonus.figura");
 constexpr int FASE_BONUS = 10;
 
 void mostraMensagem(const char* texto) {
@@ -35,8 +36,8 @@ FigurasFases2 carregaFigurasFases2(BITMAP* cursor) {
 void quadroFases2(BITMAP* alvo, EstadoFases2& estado, const FigurasFases2& figuras,
                   Entrada& entrada, const Acoes& acoes) {
     desenha(alvo, figuras.fundo, 0, 0);
-    desenha(alvo, figuras.seta, X_SETA, Y_SETA);
-    if (entrada.sobre(BOTAO_VOLTAR)) desenha(alvo, figuras.setaAcesa, X_SETA, Y_SETA);
+    desenha(alvo, figuras.seta, SETA.x, SETA.y);
+    if (entrada.sobre(BOTAO_VOLTAR)) desenha(alvo, figuras.setaAcesa, SETA.x, SETA.y);
     if (entrada.cliqueEm(BOTAO_VOLTAR)) estado.sair = true;
 
     if (entrada.cliqueEm(BOTAO_FASE9) && faseAberta(9)) acoes.jogar(9);
@@ -52,8 +53,8 @@ void quadroFases2(BITMAP* alvo, EstadoFases2& estado, const FigurasFases2& figur
     if (entrada.sobre(BOTAO_FASE9))
         rect(alvo, BOTAO_FASE9.x1, BOTAO_FASE9.y1, BOTAO_FASE9.x2, BOTAO_FASE9.y2,
              corBranca());
-    if (entrada.sobre(BOTAO_BONUS)) desenha(alvo, figuras.bonusAceso, X_BONUS, Y_BONUS);
-    if (!faseAberta(9)) desenha(alvo, figuras.cadeado, X_CADEADO, Y_CADEADO);
+    if (entrada.sobre(BOTAO_BONUS)) desenha(alvo, figuras.bonusAceso, BONUS.x, BONUS.y);
+    if (!faseAberta(9)) desenha(alvo, figuras.cadeado, CADEADO.x, CADEADO.y);
 
     desenha(alvo, figuras.cursor, entrada.x(), entrada.y());
 }

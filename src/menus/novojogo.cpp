@@ -1,5 +1,6 @@
 #include "novojogo.h"
 
+#include "layout.h"
 #include "progresso.h"
 #include "recursos.h"
 #include "tela.h"
@@ -7,11 +8,11 @@
 namespace {
 
 constexpr int W_FINAL = 170;  // last animation step; the box then keeps w 171
-constexpr int X_PERGUNTA = 280, Y_PERGUNTA = 225;
-constexpr Retangulo BOTAO_SIM{300, 338, 342, 360};
-constexpr Retangulo BOTAO_NAO{450, 338, 500, 360};
-constexpr int X_SIM = 300, Y_SIM = 335;
-constexpr int X_NAO = 450, Y_NAO = 332;
+constexpr Ponto PERGUNTA = pontoDe("dialogo.figura");
+constexpr Retangulo BOTAO_SIM = retanguloDe("sim.area");
+constexpr Retangulo BOTAO_NAO = retanguloDe("nao.area");
+constexpr Ponto SIM = pontoDe("sim.figura");
+constexpr Ponto NAO = pontoDe("nao.figura");
 constexpr int X_LINHA1 = 270, X_LINHA2 = 530, Y_LINHA = 310;
 
 }  // namespace
@@ -33,9 +34,9 @@ void quadroNovoJogo(BITMAP*& alvo, EstadoNovoJogo& estado, const FigurasNovoJogo
     }
 
     caixaMoldurada(alvo, estado.w, estado.h);
-    desenha(alvo, figuras.pergunta, X_PERGUNTA, Y_PERGUNTA);
-    if (entrada.sobre(BOTAO_SIM)) desenha(alvo, figuras.simAceso, X_SIM, Y_SIM);
-    if (entrada.sobre(BOTAO_NAO)) desenha(alvo, figuras.naoAceso, X_NAO, Y_NAO);
+    desenha(alvo, figuras.pergunta, PERGUNTA.x, PERGUNTA.y);
+    if (entrada.sobre(BOTAO_SIM)) desenha(alvo, figuras.simAceso, SIM.x, SIM.y);
+    if (entrada.sobre(BOTAO_NAO)) desenha(alvo, figuras.naoAceso, NAO.x, NAO.y);
 
     // Yes and no take only a press that begins over them. Any press is used
     // up in the frame it is first seen, so one that began elsewhere (the

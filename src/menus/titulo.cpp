@@ -3,6 +3,7 @@
 #include "abreTela.h"
 #include "fases.h"
 #include "globais.h"
+#include "layout.h"
 #include "menus.h"
 #include "progresso.h"
 #include "recursos.h"
@@ -12,11 +13,10 @@ const char* const TEXTO_CREDITO = "Zepko - um jogo de empurrar caixas";
 
 namespace {
 
-constexpr Retangulo BOTAO_JOGAR{335, 350, 465, 390};
-constexpr Retangulo BOTAO_SAIR{340, 460, 445, 500};
-constexpr int X_DESTAQUE = 285;
-constexpr int Y_DESTAQUE_JOGAR = 355;
-constexpr int Y_DESTAQUE_SAIR = 465;
+constexpr Retangulo BOTAO_JOGAR = retanguloDe("jogar.area");
+constexpr Retangulo BOTAO_SAIR = retanguloDe("sair.area");
+constexpr Ponto DESTAQUE_JOGAR = pontoDe("marca.figura");
+constexpr Ponto DESTAQUE_SAIR = pontoDe("marca.sair");
 constexpr Retangulo BARRA{0, 582, 800, 595};
 constexpr int Y_CREDITO = 585;
 constexpr int X_CREDITO_MAX = 223;
@@ -44,8 +44,9 @@ void quadroTitulo(BITMAP* alvo, EstadoTitulo& estado, const FigurasTitulo& figur
     if (entrada.tecla(KEY_L)) mapaLiberado = 10;
 
     desenha(alvo, figuras.logo, 0, 0);
-    if (entrada.sobre(BOTAO_JOGAR)) desenha(alvo, figuras.destaque, X_DESTAQUE, Y_DESTAQUE_JOGAR);
-    if (entrada.sobre(BOTAO_SAIR)) desenha(alvo, figuras.destaque, X_DESTAQUE, Y_DESTAQUE_SAIR);
+    if (entrada.sobre(BOTAO_JOGAR))
+        desenha(alvo, figuras.destaque, DESTAQUE_JOGAR.x, DESTAQUE_JOGAR.y);
+    if (entrada.sobre(BOTAO_SAIR)) desenha(alvo, figuras.destaque, DESTAQUE_SAIR.x, DESTAQUE_SAIR.y);
 
     if (entrada.cliqueEm(BOTAO_JOGAR)) acoes.fases();
     if (entrada.cliqueEm(BOTAO_SAIR)) FecharJogo = 1;

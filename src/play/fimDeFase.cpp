@@ -2,6 +2,7 @@
 
 #include "desenhoFase.h"
 #include "laco.h"
+#include "layout.h"
 #include "progresso.h"
 #include "recursos.h"
 #include "tela.h"
@@ -17,7 +18,8 @@ void passoPainel(BITMAP* alvo, int i) {
 
 void conteudoPainel(BITMAP* alvo, int minutos, int segundos, int passos, int movimentos,
                     const RecursosFim& rec) {
-    desenha(alvo, rec.parabens, 280, 100);
+    constexpr Ponto PARABENS = pontoDe("parabens.figura");
+    desenha(alvo, rec.parabens, PARABENS.x, PARABENS.y);
     divisoria(alvo, 220, 580, 215);
 
     const int rotulo = corRotulo();

@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -36,7 +37,7 @@ struct Saida {
     }
 };
 
-const std::pair<const char*, Peca> PECAS[] = {
+const std::map<std::string, Peca> PECAS = {
     {"img/mapa/preto.bmp", Peca::preto},   {"img/mapa/parede.bmp", Peca::parede},
     {"img/mapa/chao.bmp", Peca::chao},     {"img/mapa/chaoX.bmp", Peca::chaoX},
     {"img/mapa/chao2.bmp", Peca::chao2},   {"img/mapa/chaoX2.bmp", Peca::chaoX2},
@@ -55,19 +56,22 @@ void geraArte(const Origens& o) {
     }
     for (const char* p : {"img/mapa", "fonts"}) fs::create_directories(fs::path(o.saida) / p);
     Saida s{o.saida};
-    for (auto& [nome, p] : PECAS) s.bmp(nome, desenhaPeca(p));
-
     Tipo titulo22(o.tipoTitulo, TAMANHO_FONTE_TITULO, &LINHA_TITULO);
     Tipo texto14(o.tipoTexto, TAMANHO_FONTE_TEXTO);
-    s.fonte("fonts/cooperblack22.pcx", titulo22);
-    s.fonte("fonts/arial14.pcx", texto14);
-
+    const std::map<std::string, const Tipo*> fontes = {{"fonts/cooperblack22.pcx", &titulo22},
+                                                       {"fonts/arial14.pcx", &texto14}};
     Telas telas(o);
-    for (const auto& nome : figurasDasTelas()) {
-        BITMAP* b = telas.desenha(nome);
-        if (nome.size() > 4 && nome.compare(nome.size() - 4, 4, ".gif") == 0)
-            s.gif(nome, b);
-        else
-            s.bmp(nome, b);
+    for (const auto& nome : leArquivos(o.dados + "/arquivos.txt")) {
+        if (auto p = PECAS.find(nome); p != PECAS.end()) {
+            s.bmp(nome, desenhaPeca(p->second));
+        } else if (auto f = fontes.find(nome); f != fontes.end()) {
+            s.fonte(nome, *f->second);
+        } else {
+            BITMAP* b = telas.desenha(nome);
+            if (nome.size() > 4 && nome.compare(nome.size() - 4, 4, ".gif") == 0)
+                s.gif(nome, b);
+            else
+                s.bmp(nome, b);
+        }
     }
 }

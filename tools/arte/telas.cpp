@@ -143,21 +143,9 @@ Mascara arco(int w, int h, double cx, double cy, double raio, double espessura, 
 
 }  // namespace
 
-const std::vector<std::string>& figurasDasTelas() {
-    static const std::vector<std::string> nomes = {
-        "img/ZepkoLogo.bmp", "img/x.bmp",          "img/stgs.bmp",       "img/setaDir.bmp",
-        "img/setaDir2.bmp",  "img/novo jogo.bmp",  "img/cadeado.gif",    "img/telaNovoJogo.bmp",
-        "img/sim.bmp",       "img/nao.bmp",        "img/stgs2.bmp",      "img/bonus.bmp",
-        "img/setaEsq.bmp",   "img/setaEsq2.bmp",   "img/zepFrente.gif",  "img/zepCosta.gif",
-        "img/zepDireita.gif", "img/zepEsquerda.gif", "img/voltar.gif",   "img/voltar2.gif",
-        "img/replay.gif",    "img/replay2.gif",    "img/parabens.bmp",
-    };
-    return nomes;
-}
-
 Telas::Telas(const Origens& o)
     : figuras_(leFiguras(o.dados + "/figuras.txt")),
-      layout_(leLayout(o.dados + "/layout.txt")),
+      layout_(layoutDasTelas()),
       logo_(o.tipoTitulo, 120, &LINHA_TITULO),
       tituloGrande_(o.tipoTitulo, 40, &LINHA_TITULO),
       titulo_(o.tipoTitulo, 22, &LINHA_TITULO),

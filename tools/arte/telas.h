@@ -21,14 +21,12 @@ constexpr int TAMANHO_FONTE_TITULO = 22;
 constexpr Linha LINHA_TITULO{724, 276};
 constexpr int TAMANHO_FONTE_TEXTO = 14;
 
-// Names (relative to the run folder) of the pictures Telas draws.
-const std::vector<std::string>& figurasDasTelas();
-
 class Telas {
 public:
     explicit Telas(const Origens& o);
     ~Telas();
-    // A new true-colour bitmap for `nome`, one of figurasDasTelas().
+    // A new true-colour bitmap for `nome`, a picture of the screens (relative
+    // to the run folder); an unknown name throws.
     BITMAP* desenha(const std::string& nome);
 
     // The desktop icon: Zep and his crate, 64 x 64.
