@@ -1,9 +1,9 @@
 #include <allegro.h>
 
-#include "inicio.h"
-#include "menus.h"
-#include "opcoes.h"
-#include "progresso.h"
+#include "menus/menus.h"
+#include "play/progresso.h"
+#include "shell/inicio.h"
+#include "shell/opcoes.h"
 
 int main(int argc, char* argv[]) {
     if (const auto fim = trataOpcoes(argc, argv)) return *fim;

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "bitmap.h"
+#include "gif/bitmap.h"
 
 namespace {
 
@@ -196,9 +196,9 @@ void plot_rows(BITMAP* bmp, BITMAP* src, const int* colour, int transparent, int
             int i = in[x - dx];
             if (i == transparent) continue;
             if constexpr (Depth == 8)
-                bmp_write8(out + x, colour[i]);
+                bmp_write8(out + x, static_cast<uint8_t>(colour[i]));
             else if constexpr (Depth == 16)
-                bmp_write16(out + x * 2, colour[i]);
+                bmp_write16(out + x * 2, static_cast<uint16_t>(colour[i]));
             else if constexpr (Depth == 24)
                 bmp_write24(out + x * 3, colour[i]);
             else

@@ -5,11 +5,11 @@
 
 #include <allegro.h>
 
-#include "cursor.h"
-#include "entrada.h"
-#include "laco.h"
-#include "recursos.h"
-#include "tela.h"
+#include "screen/cursor.h"
+#include "screen/tela.h"
+#include "shell/entrada.h"
+#include "shell/laco.h"
+#include "shell/recursos.h"
 
 // Makes the screen's first-frame bitmap and cursor, loads its pictures with
 // `carrega` and that cursor, and runs the frame loop over `quadro` until

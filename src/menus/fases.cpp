@@ -2,12 +2,12 @@
 
 #include <array>
 
-#include "abreTela.h"
-#include "fases2.h"
-#include "layout.h"
-#include "progresso.h"
-#include "recursos.h"
-#include "tela.h"
+#include "menus/abreTela.h"
+#include "menus/fases2.h"
+#include "play/progresso.h"
+#include "screen/layout.h"
+#include "screen/tela.h"
+#include "shell/recursos.h"
 
 namespace {
 

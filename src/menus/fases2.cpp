@@ -1,12 +1,12 @@
 #include "fases2.h"
 
-#include "abreTela.h"
-#include "jogar.h"
-#include "laco.h"
-#include "layout.h"
-#include "progresso.h"
-#include "recursos.h"
-#include "tela.h"
+#include "menus/abreTela.h"
+#include "play/jogar.h"
+#include "play/progresso.h"
+#include "screen/layout.h"
+#include "screen/tela.h"
+#include "shell/laco.h"
+#include "shell/recursos.h"
 
 const char* const MENSAGEM_BONUS =
     "Voc\xEA precisa completar todos os outros n\xEDveis para habilitar a fase b\xF4nus !!! ";

@@ -1,9 +1,9 @@
 #include "novojogo.h"
 
-#include "layout.h"
-#include "progresso.h"
-#include "recursos.h"
-#include "tela.h"
+#include "play/progresso.h"
+#include "screen/layout.h"
+#include "screen/tela.h"
+#include "shell/recursos.h"
 
 namespace {
 

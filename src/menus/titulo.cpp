@@ -1,12 +1,12 @@
 #include "titulo.h"
 
-#include "abreTela.h"
-#include "fases.h"
-#include "globais.h"
-#include "layout.h"
-#include "menus.h"
-#include "progresso.h"
-#include "recursos.h"
+#include "menus/abreTela.h"
+#include "menus/fases.h"
+#include "menus/menus.h"
+#include "play/progresso.h"
+#include "screen/layout.h"
+#include "shell/globais.h"
+#include "shell/recursos.h"
 
 // Plain text: it is the format string of textprintf_ex.
 const char* const TEXTO_CREDITO = "Zepko - um jogo de empurrar caixas";

@@ -1,9 +1,9 @@
 #include "desenhoFase.h"
 
-#include "faixas.h"
-#include "recursos.h"
-#include "regras.h"
-#include "tela.h"
+#include "play/faixas.h"
+#include "play/regras.h"
+#include "screen/tela.h"
+#include "shell/recursos.h"
 
 namespace {
 
@@ -120,8 +120,8 @@ void desenhaContadores(BITMAP* alvo, const EstadoFase& estado, const RecursosFas
     textprintf_ex(alvo, rec.cooper, 330, H - 100, corValor(), -1, "%d", estado.movimentos);
 }
 
-PainelFixo::PainelFixo(int largura, const RecursosFase& rec)
-    : largura(largura), quadro(create_bitmap(largura, ALTURA_PAINEL)) {
+PainelFixo::PainelFixo(int larguraQuadro, const RecursosFase& rec)
+    : largura(larguraQuadro), quadro(create_bitmap(larguraQuadro, ALTURA_PAINEL)) {
     if (!quadro) return;
     // Everything of it is placed from the bottom, so a bitmap as wide as the
     // frame and as tall as the panel gets the frame's bottom rows. Drawn over

@@ -7,8 +7,8 @@
 
 #include <allegro.h>
 
-#include "fase.h"
-#include "recursos.h"
+#include "play/fase.h"
+#include "shell/recursos.h"
 
 // Everything a level draws with, all owned by the resource cache. A picture
 // may be null (its file is missing); the fonts never are: the library's
@@ -56,7 +56,7 @@ void molduraTabuleiro(BITMAP* alvo);
 // out the frame's outlines around it, which the board holds (see Partida).
 class PainelFixo {
 public:
-    PainelFixo(int largura, const RecursosFase& rec);
+    PainelFixo(int larguraQuadro, const RecursosFase& rec);
     // Over a frame that holds molduraTabuleiro, the same pixels as
     // desenhaPainelFixo(alvo, rec).
     void desenha(BITMAP* alvo, const RecursosFase& rec) const;

@@ -1,11 +1,11 @@
 #include "fimDeFase.h"
 
-#include "desenhoFase.h"
-#include "laco.h"
-#include "layout.h"
-#include "progresso.h"
-#include "recursos.h"
-#include "tela.h"
+#include "play/desenhoFase.h"
+#include "play/progresso.h"
+#include "screen/layout.h"
+#include "screen/tela.h"
+#include "shell/laco.h"
+#include "shell/recursos.h"
 
 RecursosFim carregaRecursosFim() {
     return {fonteOuPadrao("fonts/cooperblack22.pcx"), fonteOuPadrao("fonts/arial14.pcx"),

@@ -1,5 +1,5 @@
 // The ten levels, built into the program.
-#include "fase.h"
+#include "play/fase.h"
 
 #include <initializer_list>
 

@@ -3,12 +3,12 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "cursor.h"
-#include "faixas.h"
-#include "globais.h"
-#include "passosQuadro.h"
-#include "regras.h"
-#include "tocador.h"
+#include "play/faixas.h"
+#include "play/passosQuadro.h"
+#include "play/regras.h"
+#include "play/tocador.h"
+#include "screen/cursor.h"
+#include "shell/globais.h"
 
 namespace {
 

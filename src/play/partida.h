@@ -7,10 +7,10 @@
 
 #include <allegro.h>
 
-#include "desenhoFase.h"
-#include "entrada.h"
-#include "fase.h"
-#include "recursos.h"
+#include "play/desenhoFase.h"
+#include "play/fase.h"
+#include "shell/entrada.h"
+#include "shell/recursos.h"
 
 // The keys, the mouse and the keyboard buffer as a frame of level play sees
 // them: after the 50 ms pause of a move the rest of the frame reads the keys

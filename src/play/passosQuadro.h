@@ -7,9 +7,9 @@
 
 #include <atomic>
 
-#include "fase.h"
-#include "regras.h"
-#include "tocador.h"
+#include "play/fase.h"
+#include "play/regras.h"
+#include "play/tocador.h"
 
 // Which step reads the arrows: they may change between the reads.
 enum class LeituraSetas { parede, tecla, bloqueios };
@@ -23,13 +23,14 @@ enum class LeituraSetas { parede, tecla, bloqueios };
 //   recolhe() (presses noted during the drawing), bool teclaEsperando(),
 //   pausa(ms), esvaziaTeclado(), termina() (key[KEY_ESC] = 1);
 //   tocaFaixa(n), paraMusica(), TeclasMusica teclasMusica() (taken once).
+// `segundos` is the level clock's counter (contTempo in the game).
 template <class Tela>
-void passaQuadro(EstadoFase& s, const DadosFase& f, Tela& tela, std::atomic<int>& contTempo) {
+void passaQuadro(EstadoFase& s, const DadosFase& f, Tela& tela, std::atomic<int>& segundos) {
     tela.desenhaTabuleiro();
     if (f.layoutBotoes == Estilo::padrao) tela.desenhaBotoes();
 
     // Step 3.
-    pedidosBotoes(s, f, tela.teclaV(), tela.teclaR(), tela.mouse(), contTempo);
+    pedidosBotoes(s, f, tela.teclaV(), tela.teclaR(), tela.mouse(), segundos);
 
     // Boxes and hero as the previous frame left them: a move shows next frame.
     tela.desenhaCaixas();
@@ -52,7 +53,7 @@ void passaQuadro(EstadoFase& s, const DadosFase& f, Tela& tela, std::atomic<int>
 
     // Step 9.
     tela.desenhaPainel();
-    atualizaRelogio(s, contTempo);
+    atualizaRelogio(s, segundos);
     tela.desenhaRelogio();
 
     // The bonus layout sits over the panel: only the cursor goes over it.

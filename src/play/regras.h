@@ -12,8 +12,8 @@
 #include <atomic>
 #include <string>
 
-#include "fase.h"
-#include "retangulo.h"
+#include "play/fase.h"
+#include "screen/retangulo.h"
 
 // The arrow keys held now (key[KEY_UP], key[KEY_DOWN], key[KEY_LEFT], key[KEY_RIGHT]).
 struct Setas {

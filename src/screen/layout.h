@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-#include "retangulo.h"
+#include "screen/retangulo.h"
 
 // "<name>.area" entries are the inclusive rectangle "x0 y0 x1 y1" the game
 // reacts to. Plain names of four numbers are the art's faces, "x0 y0 x1 y1"

@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "al_screen.h"
-#include "entrada.h"
-#include "escrita.h"
-#include "globais.h"
-#include "janela.h"
-#include "recursos.h"
-#include "tela.h"
+#include "screen/al_screen.h"
+#include "screen/tela.h"
+#include "shell/entrada.h"
+#include "shell/escrita.h"
+#include "shell/globais.h"
+#include "shell/janela.h"
+#include "shell/recursos.h"
 
 #ifdef _WIN32
 #include <winalleg.h>

@@ -7,9 +7,9 @@
 #include <set>
 #include <string>
 
-#include "algif.h"
-#include "globais.h"
-#include "tela.h"
+#include "gif/algif.h"
+#include "screen/tela.h"
+#include "shell/globais.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "bitmap.h"
+#include "gif/bitmap.h"
 #include "gif_escrita.h"
 #include "pecas.h"
 #include "telas.h"

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "layout.h"
+#include "screen/layout.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <memory>
 
-#include "bitmap.h"
+#include "gif/bitmap.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <allegro.h>
 
-#include "fase.h"
+#include "play/fase.h"
 
 enum class Peca { preto, parede, chao, chaoX, chao2, chaoX2, azul, box, boxVerde, box2, boxVerm };
 

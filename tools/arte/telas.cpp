@@ -4,8 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "fase.h"
 #include "pecas.h"
+#include "play/fase.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "arte.h"
-#include "bitmap.h"
 #include "fontes_arte.h"
+#include "gif/bitmap.h"
 #include "tipos.h"
 
 constexpr int TAMANHO_FONTE_TITULO = 22;

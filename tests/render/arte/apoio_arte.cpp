@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "algif.h"
+#include "gif/algif.h"
 
 namespace {
 

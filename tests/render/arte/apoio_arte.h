@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "bitmap.h"
+#include "gif/bitmap.h"
 
 
 std::string noJogo(const std::string& relativo);  // path inside the run folder

@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "algif.h"
 #include "apoio_arte.h"
+#include "gif/algif.h"
 #include "gif_escrita.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "apoio_arte.h"
-#include "fase.h"
+#include "play/fase.h"
 #include "telas.h"
 
 namespace {

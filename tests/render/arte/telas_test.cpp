@@ -7,7 +7,7 @@
 
 #include "apoio_arte.h"
 #include "fontes_arte.h"
-#include "layout.h"
+#include "screen/layout.h"
 
 namespace {
 

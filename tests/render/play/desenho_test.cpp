@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "apoio.h"
-#include "faixas.h"
+#include "play/faixas.h"
 
 namespace {
 

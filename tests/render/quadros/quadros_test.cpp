@@ -16,16 +16,16 @@
 
 #include <allegro.h>
 
-#include "cursor.h"
-#include "fase.h"
-#include "fases.h"
-#include "fases2.h"
-#include "frame_recorder.h"
-#include "globais.h"
-#include "partida.h"
-#include "progresso.h"
-#include "recursos.h"
-#include "titulo.h"
+#include "menus/fases.h"
+#include "menus/fases2.h"
+#include "menus/titulo.h"
+#include "play/fase.h"
+#include "play/partida.h"
+#include "play/progresso.h"
+#include "screen/cursor.h"
+#include "screen/frame_recorder.h"
+#include "shell/globais.h"
+#include "shell/recursos.h"
 
 namespace {
 

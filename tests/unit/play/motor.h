@@ -4,8 +4,8 @@
 #include <atomic>
 #include <string>
 
-#include "passosQuadro.h"
-#include "regras.h"
+#include "play/passosQuadro.h"
+#include "play/regras.h"
 
 // A board with nothing but its border: no wall anywhere.
 inline const Mapa soMoldura = [] {

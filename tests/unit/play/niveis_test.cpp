@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "fase.h"
+#include "play/fase.h"
 
 namespace {
 

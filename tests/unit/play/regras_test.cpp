@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "motor.h"
-#include "regras.h"
+#include "play/regras.h"
 
 namespace {
 
