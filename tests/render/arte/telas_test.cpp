@@ -156,17 +156,22 @@ TEST(Telas, PadlocksCoverThePlayMarkOfTheirSlot) {
     }
 }
 
+// A picture drawn with its corner at `p` lies inside (x0, y0)-(x1, y1).
+void cabeEm(const Bitmap& b, Ponto p, int x0, int y0, int x1, int y1) {
+    EXPECT_GE(p.x, x0);
+    EXPECT_GE(p.y, y0);
+    EXPECT_LE(p.x + b->w - 1, x1);
+    EXPECT_LE(p.y + b->h - 1, y1);
+}
+
 // The game draws the box (229, 214) to (571, 386), then the question, then
 // three lines at y 309..311 from x 270 to 530, then the lit yes/no over it.
 TEST(Dialogo, QuestionFitsTheBoxAndLeavesRoomForTheLines) {
     Bitmap q = carregaBmp("img/telaNovoJogo.bmp");
     ASSERT_NE(q, nullptr);
     const Ponto p = pontoDe("dialogo.figura");
-    EXPECT_GE(p.x, 229);
-    EXPECT_GE(p.y, 214);
-    EXPECT_GE(p.x + q->w - 1, 400);   // reaches the middle
-    EXPECT_LE(p.x + q->w - 1, 571);
-    EXPECT_LE(p.y + q->h - 1, 386);
+    cabeEm(q, p, 229, 214, 571, 386);
+    EXPECT_GE(p.x + q->w - 1, 400);  // reaches the middle
     int sobLinhas = 0;
     for (int y = 309; y <= 311; ++y)
         for (int x = std::max(p.x, 270); x < p.x + q->w && x <= 530; ++x)
@@ -208,10 +213,7 @@ TEST(Parabens, FitsThePanelAboveItsDividerOnBlack) {
     Bitmap p = carregaBmp("img/parabens.bmp");
     ASSERT_NE(p, nullptr);
     const Ponto canto = pontoDe("parabens.figura");
-    EXPECT_GE(canto.x, 171);
-    EXPECT_GE(canto.y, 71);
-    EXPECT_LE(canto.x + p->w - 1, 629);
-    EXPECT_LE(canto.y + p->h - 1, 213);
+    cabeEm(p, canto, 171, 71, 629, 213);  // above the divider at 214
     EXPECT_EQ(canto.x + p->w / 2, 400);  // centred in the panel
     int bordaClara = 0, tinta = 0;
     for (int y = 0; y < p->h; ++y)
