@@ -61,8 +61,8 @@ RecursosFase carregaRecursosFase(Estilo conjuntoPecas) {
     r.pecas[BORDA] = imagem("img/mapa/azul.bmp");
     r.caixa = imagem(bonus ? "img/mapa/box2.bmp" : "img/mapa/box.bmp");
     r.caixaNoAlvo = imagem(bonus ? "img/mapa/boxVerm.bmp" : "img/mapa/boxVerde.bmp");
-    r.cooper = fonteOuPadrao("fonts/cooperblack22.pcx");
-    r.arial = fonteOuPadrao("fonts/arial14.pcx");
+    r.cooper = fonteOuPadrao(FONTE_COOPER);
+    r.arial = fonteOuPadrao(FONTE_ARIAL);
     return r;
 }
 

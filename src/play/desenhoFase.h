@@ -31,6 +31,9 @@ RecursosFase carregaRecursosFase(Estilo conjuntoPecas);
 
 // The font at `caminho`, or the built-in font when it cannot be loaded.
 FONT* fonteOuPadrao(const char* caminho);
+// The two fonts of level play and of the level-complete panel.
+constexpr const char* FONTE_COOPER = "fonts/cooperblack22.pcx";
+constexpr const char* FONTE_ARIAL = "fonts/arial14.pcx";
 
 // Draws the static board, column by column; codes outside 0..4 stay undrawn.
 void preRenderiza(BITMAP* fundo, const Mapa& mapa, const RecursosFase& rec);

@@ -8,7 +8,7 @@
 #include "shell/recursos.h"
 
 RecursosFim carregaRecursosFim() {
-    return {fonteOuPadrao("fonts/cooperblack22.pcx"), fonteOuPadrao("fonts/arial14.pcx"),
+    return {fonteOuPadrao(FONTE_COOPER), fonteOuPadrao(FONTE_ARIAL),
             imagem("img/parabens.bmp"), imagem("img/zepFrente.gif")};
 }
 
