@@ -1,13 +1,12 @@
 #include <allegro.h>
 
-#include "inicio.h"
-#include "menus.h"
-#include "opcoes.h"
-#include "progresso.h"
+#include "menus/menus.h"
+#include "play/progresso.h"
+#include "shell/inicio.h"
+#include "shell/opcoes.h"
 
 int main(int argc, char* argv[]) {
     if (const auto fim = trataOpcoes(argc, argv)) return *fim;
-    set_uformat(U_ASCII);
     inicia_allegro();
 #ifdef _WIN32
     // A Windows player sees no stderr: the first warning about save.bin goes

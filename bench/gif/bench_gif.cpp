@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "algif.h"
+#include "gif/algif.h"
 
 namespace {
 

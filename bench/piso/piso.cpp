@@ -13,7 +13,7 @@
 
 #include <allegro.h>
 
-#include "al_screen.h"
+#include "screen/al_screen.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "faixas.h"
-#include "frame_recorder.h"
-#include "globais.h"
-#include "partida.h"
-#include "recursos.h"
+#include "play/faixas.h"
+#include "play/partida.h"
+#include "screen/frame_recorder.h"
+#include "shell/globais.h"
+#include "shell/recursos.h"
 
 namespace {
 

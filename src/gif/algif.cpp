@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "gif/bitmap.h"
+
 namespace {
 
 // Every failure inside the parser unwinds to load_object through this.
@@ -50,11 +52,6 @@ struct animation_deleter {
 };
 using animation_ptr = std::unique_ptr<gif_animation, animation_deleter>;
 
-struct bitmap_deleter {
-    void operator()(BITMAP* bmp) const { destroy_bitmap(bmp); }
-};
-using bitmap_ptr = std::unique_ptr<BITMAP, bitmap_deleter>;
-
 bool sane_size(long w, long h) { return w > 0 && h > 0 && w * h <= kGifMaxPixels; }
 
 void read_extension(PACKFILE* f, gif_animation& gif, gif_frame& next) {
@@ -99,7 +96,7 @@ void read_image(PACKFILE* f, gif_animation& gif, gif_frame& frame, long& pixels_
     int h = read_word(f);
     if (!sane_size(w, h) || long(w) * h > pixels_left || gif.frames.size() == kGifMaxFrames) throw bad_gif{};
     pixels_left -= long(w) * h;
-    bitmap_ptr bmp(create_bitmap_ex(8, w, h));
+    Bitmap bmp(create_bitmap_ex(8, w, h));
     if (!bmp) throw bad_gif{};
     // Pixels the data leaves out (the end code came early) read as index 0.
     clear_bitmap(bmp.get());
@@ -199,9 +196,9 @@ void plot_rows(BITMAP* bmp, BITMAP* src, const int* colour, int transparent, int
             int i = in[x - dx];
             if (i == transparent) continue;
             if constexpr (Depth == 8)
-                bmp_write8(out + x, colour[i]);
+                bmp_write8(out + x, static_cast<uint8_t>(colour[i]));
             else if constexpr (Depth == 16)
-                bmp_write16(out + x * 2, colour[i]);
+                bmp_write16(out + x * 2, static_cast<uint16_t>(colour[i]));
             else if constexpr (Depth == 24)
                 bmp_write24(out + x * 3, colour[i]);
             else

@@ -6,7 +6,7 @@
 
 #include <allegro.h>
 
-#include "entrada.h"
+#include "shell/entrada.h"
 
 struct Acoes {
     std::function<void()> fases;

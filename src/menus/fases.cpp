@@ -2,35 +2,40 @@
 
 #include <array>
 
-#include "cursor.h"
-#include "fases2.h"
-#include "laco.h"
-#include "progresso.h"
-#include "recursos.h"
+#include "menus/abreTela.h"
+#include "menus/fases2.h"
+#include "play/progresso.h"
+#include "screen/layout.h"
+#include "screen/tela.h"
+#include "shell/recursos.h"
 
 namespace {
 
 struct BotaoFase {
     Retangulo area;  // also the white frame drawn on hover
-    int xCadeado, yCadeado;
+    Ponto cadeado;   // level 1 never has a padlock
 };
+
+constexpr BotaoFase botaoFase(const char* area, const char* legenda) {
+    return {retanguloDe(area), pontoDe(legenda)};
+}
 
 // The areas of the background picture: not a grid. Level 4 starts higher,
 // levels 3 and 4 share column 570, levels 5 and 6 column 178.
 constexpr std::array<BotaoFase, 8> BOTOES_FASES{{
-    {{35, 70, 180, 215}, 0, 0},  // level 1 never has a padlock
-    {{181, 70, 357, 215}, 220, 220},
-    {{358, 70, 570, 215}, 415, 220},
-    {{570, 60, 755, 215}, 629, 220},
-    {{5, 270, 178, 420}, 55, 429},
-    {{178, 270, 368, 420}, 220, 429},
-    {{385, 270, 530, 420}, 415, 429},
-    {{560, 270, 756, 420}, 629, 429},
+    botaoFase("fase1.area", "legenda1"),
+    botaoFase("fase2.area", "legenda2"),
+    botaoFase("fase3.area", "legenda3"),
+    botaoFase("fase4.area", "legenda4"),
+    botaoFase("fase5.area", "legenda5"),
+    botaoFase("fase6.area", "legenda6"),
+    botaoFase("fase7.area", "legenda7"),
+    botaoFase("fase8.area", "legenda8"),
 }};
-constexpr Retangulo BOTAO_SETA{400, 508, 448, 526};
-constexpr int X_SETA = 390, Y_SETA = 495;
-constexpr Retangulo BOTAO_NOVO_JOGO{40, 550, 145, 565};
-constexpr int X_NOVO_JOGO = 35, Y_NOVO_JOGO = 545;
+constexpr Retangulo BOTAO_SETA = retanguloDe("setaDir.area");
+constexpr Ponto SETA = pontoDe("setaDir.figura");
+constexpr Retangulo BOTAO_NOVO_JOGO = retanguloDe("novo.area");
+constexpr Ponto NOVO_JOGO = pontoDe("novo.figura");
 
 }  // namespace
 
@@ -47,8 +52,8 @@ FigurasFases carregaFigurasFases(BITMAP* cursor) {
 void quadroFases(BITMAP*& alvo, EstadoFases& estado, const FigurasFases& figuras,
                  Entrada& entrada, const Acoes& acoes) {
     desenha(alvo, figuras.fundo, 0, 0);
-    desenha(alvo, figuras.seta, X_SETA, Y_SETA);
-    if (entrada.sobre(BOTAO_SETA)) desenha(alvo, figuras.setaAcesa, X_SETA, Y_SETA);
+    desenha(alvo, figuras.seta, SETA.x, SETA.y);
+    if (entrada.sobre(BOTAO_SETA)) desenha(alvo, figuras.setaAcesa, SETA.x, SETA.y);
     if (entrada.cliqueEm(BOTAO_SETA)) acoes.fases2();
 
     // Each test reads the mouse afresh: after a level returns, the next
@@ -58,15 +63,15 @@ void quadroFases(BITMAP*& alvo, EstadoFases& estado, const FigurasFases& figuras
             if (entrada.cliqueEm(BOTOES_FASES[k - 1].area) && faseAberta(k)) acoes.jogar(k);
         for (const BotaoFase& b : BOTOES_FASES)
             if (entrada.sobre(b.area))
-                rect(alvo, b.area.x1, b.area.y1, b.area.x2, b.area.y2, makecol(255, 255, 255));
+                rect(alvo, b.area.x1, b.area.y1, b.area.x2, b.area.y2, corBranca());
     }
     for (int k = 2; k <= 8; ++k)
         if (!faseAberta(k))
-            desenha(alvo, figuras.cadeado, BOTOES_FASES[k - 1].xCadeado,
-                    BOTOES_FASES[k - 1].yCadeado);
+            desenha(alvo, figuras.cadeado, BOTOES_FASES[k - 1].cadeado.x,
+                    BOTOES_FASES[k - 1].cadeado.y);
 
     if (entrada.sobre(BOTAO_NOVO_JOGO))
-        desenha(alvo, figuras.novoJogoAceso, X_NOVO_JOGO, Y_NOVO_JOGO);
+        desenha(alvo, figuras.novoJogoAceso, NOVO_JOGO.x, NOVO_JOGO.y);
     if (entrada.cliqueEm(BOTAO_NOVO_JOGO)) {
         estado.novoJogo.aberto = true;
         entrada.soltaBotao();
@@ -81,18 +86,14 @@ void quadroFases(BITMAP*& alvo, EstadoFases& estado, const FigurasFases& figuras
 }
 
 void fases() {
-    Bitmap primeiro(create_bitmap(800, 600));
-    Bitmap cursor(makeCursor());
-    const FigurasFases figuras = carregaFigurasFases(cursor.get());
     EstadoFases estado;
-    Entrada entrada;
     Acoes acoes;
     acoes.fases2 = fases2;
     acoes.jogar = jogaFase;
     acoes.apresenta = apresentaQuadro;
-    rodaLaco(
-        primeiro.get(),
-        [&](BITMAP*& alvo) { quadroFases(alvo, estado, figuras, entrada, acoes); }, {},
-        cobreQuadro(figuras.fundo));
+    abreTela(carregaFigurasFases, &FigurasFases::fundo,
+             [&](BITMAP*& alvo, const FigurasFases& figuras, Entrada& entrada) {
+                 quadroFases(alvo, estado, figuras, entrada, acoes);
+             });
     key[KEY_ESC] = 0;
 }

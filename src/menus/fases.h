@@ -4,8 +4,8 @@
 
 #include <allegro.h>
 
-#include "acoes.h"
-#include "novojogo.h"
+#include "menus/acoes.h"
+#include "menus/novojogo.h"
 
 struct FigurasFases {
     BITMAP* fundo;

@@ -1,22 +1,24 @@
 #include "fases2.h"
 
-#include "cursor.h"
-#include "jogar.h"
-#include "laco.h"
-#include "progresso.h"
-#include "recursos.h"
+#include "menus/abreTela.h"
+#include "play/jogar.h"
+#include "play/progresso.h"
+#include "screen/layout.h"
+#include "screen/tela.h"
+#include "shell/laco.h"
+#include "shell/recursos.h"
 
 const char* const MENSAGEM_BONUS =
     "Voc\xEA precisa completar todos os outros n\xEDveis para habilitar a fase b\xF4nus !!! ";
 
 namespace {
 
-constexpr Retangulo BOTAO_VOLTAR{340, 508, 388, 526};
-constexpr int X_SETA = 330, Y_SETA = 495;
-constexpr Retangulo BOTAO_FASE9{275, 150, 530, 343};  // also the white frame
-constexpr int X_CADEADO = 360, Y_CADEADO = 346;
-constexpr Retangulo BOTAO_BONUS{695, 525, 780, 570};
-constexpr int X_BONUS = 690, Y_BONUS = 520;
+constexpr Retangulo BOTAO_VOLTAR = retanguloDe("setaEsq.area");
+constexpr Ponto SETA = pontoDe("setaEsq.figura");
+constexpr Retangulo BOTAO_FASE9 = retanguloDe("fase9.area");  // also the white frame
+constexpr Ponto CADEADO = pontoDe("legenda9");
+constexpr Retangulo BOTAO_BONUS = retanguloDe("bonus.area");
+constexpr Ponto BONUS = pontoDe("bonus.figura");
 constexpr int FASE_BONUS = 10;
 
 void mostraMensagem(const char* texto) {
@@ -34,8 +36,8 @@ FigurasFases2 carregaFigurasFases2(BITMAP* cursor) {
 void quadroFases2(BITMAP* alvo, EstadoFases2& estado, const FigurasFases2& figuras,
                   Entrada& entrada, const Acoes& acoes) {
     desenha(alvo, figuras.fundo, 0, 0);
-    desenha(alvo, figuras.seta, X_SETA, Y_SETA);
-    if (entrada.sobre(BOTAO_VOLTAR)) desenha(alvo, figuras.setaAcesa, X_SETA, Y_SETA);
+    desenha(alvo, figuras.seta, SETA.x, SETA.y);
+    if (entrada.sobre(BOTAO_VOLTAR)) desenha(alvo, figuras.setaAcesa, SETA.x, SETA.y);
     if (entrada.cliqueEm(BOTAO_VOLTAR)) estado.sair = true;
 
     if (entrada.cliqueEm(BOTAO_FASE9) && faseAberta(9)) acoes.jogar(9);
@@ -50,9 +52,9 @@ void quadroFases2(BITMAP* alvo, EstadoFases2& estado, const FigurasFases2& figur
 
     if (entrada.sobre(BOTAO_FASE9))
         rect(alvo, BOTAO_FASE9.x1, BOTAO_FASE9.y1, BOTAO_FASE9.x2, BOTAO_FASE9.y2,
-             makecol(255, 255, 255));
-    if (entrada.sobre(BOTAO_BONUS)) desenha(alvo, figuras.bonusAceso, X_BONUS, Y_BONUS);
-    if (!faseAberta(9)) desenha(alvo, figuras.cadeado, X_CADEADO, Y_CADEADO);
+             corBranca());
+    if (entrada.sobre(BOTAO_BONUS)) desenha(alvo, figuras.bonusAceso, BONUS.x, BONUS.y);
+    if (!faseAberta(9)) desenha(alvo, figuras.cadeado, CADEADO.x, CADEADO.y);
 
     desenha(alvo, figuras.cursor, entrada.x(), entrada.y());
 }
@@ -60,17 +62,15 @@ void quadroFases2(BITMAP* alvo, EstadoFases2& estado, const FigurasFases2& figur
 void jogaFase(int numero) { jogar(tabelaFases[numero - 1]); }
 
 void fases2() {
-    Bitmap primeiro(create_bitmap(800, 600));
-    Bitmap cursor(makeCursor());
-    const FigurasFases2 figuras = carregaFigurasFases2(cursor.get());
     EstadoFases2 estado;
-    Entrada entrada;
     Acoes acoes;
     acoes.jogar = jogaFase;
     acoes.mensagem = mostraMensagem;
-    rodaLaco(
-        primeiro.get(),
-        [&](BITMAP*& alvo) { quadroFases2(alvo, estado, figuras, entrada, acoes); },
-        [&] { return estado.sair; }, cobreQuadro(figuras.fundo));
+    abreTela(
+        carregaFigurasFases2, &FigurasFases2::fundo,
+        [&](BITMAP*& alvo, const FigurasFases2& figuras, Entrada& entrada) {
+            quadroFases2(alvo, estado, figuras, entrada, acoes);
+        },
+        [&] { return estado.sair; });
     key[KEY_ESC] = 0;
 }

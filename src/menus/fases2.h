@@ -4,7 +4,7 @@
 
 #include <allegro.h>
 
-#include "acoes.h"
+#include "menus/acoes.h"
 
 // Shown when the bonus level is clicked while still locked (Latin-1).
 extern const char* const MENSAGEM_BONUS;

@@ -1,28 +1,19 @@
 #include "novojogo.h"
 
-#include "progresso.h"
-#include "recursos.h"
+#include "play/progresso.h"
+#include "screen/layout.h"
+#include "screen/tela.h"
+#include "shell/recursos.h"
 
 namespace {
 
-constexpr int X_CENTRO = 400;
-constexpr int Y_CENTRO = 300;
 constexpr int W_FINAL = 170;  // last animation step; the box then keeps w 171
-constexpr int X_PERGUNTA = 280, Y_PERGUNTA = 225;
-constexpr Retangulo BOTAO_SIM{300, 338, 342, 360};
-constexpr Retangulo BOTAO_NAO{450, 338, 500, 360};
-constexpr int X_SIM = 300, Y_SIM = 335;
-constexpr int X_NAO = 450, Y_NAO = 332;
+constexpr Ponto PERGUNTA = pontoDe("dialogo.figura");
+constexpr Retangulo BOTAO_SIM = retanguloDe("sim.area");
+constexpr Retangulo BOTAO_NAO = retanguloDe("nao.area");
+constexpr Ponto SIM = pontoDe("sim.figura");
+constexpr Ponto NAO = pontoDe("nao.figura");
 constexpr int X_LINHA1 = 270, X_LINHA2 = 530, Y_LINHA = 310;
-
-void desenhaCaixa(BITMAP* alvo, int w, int h) {
-    rectfill(alvo, X_CENTRO - w, Y_CENTRO - h, X_CENTRO + w, Y_CENTRO + h, makecol(0, 0, 0));
-    rect(alvo, X_CENTRO - w, Y_CENTRO - h, X_CENTRO + w, Y_CENTRO + h, makecol(255, 255, 255));
-    rect(alvo, X_CENTRO - 1 - w, Y_CENTRO - 1 - h, X_CENTRO + 1 + w, Y_CENTRO + 1 + h,
-         makecol(200, 200, 200));
-    rect(alvo, X_CENTRO - 2 - w, Y_CENTRO - 2 - h, X_CENTRO + 2 + w, Y_CENTRO + 2 + h,
-         makecol(150, 150, 150));
-}
 
 }  // namespace
 
@@ -35,17 +26,17 @@ void quadroNovoJogo(BITMAP*& alvo, EstadoNovoJogo& estado, const FigurasNovoJogo
         estado.h = 0;
         while (estado.w <= W_FINAL) {
             if (estado.w % 2 == 0) ++estado.h;
-            desenhaCaixa(alvo, estado.w, estado.h);
+            caixaMoldurada(alvo, estado.w, estado.h);
             acoes.apresenta(alvo);
             ++estado.w;
         }
         estado.animar = false;
     }
 
-    desenhaCaixa(alvo, estado.w, estado.h);
-    desenha(alvo, figuras.pergunta, X_PERGUNTA, Y_PERGUNTA);
-    if (entrada.sobre(BOTAO_SIM)) desenha(alvo, figuras.simAceso, X_SIM, Y_SIM);
-    if (entrada.sobre(BOTAO_NAO)) desenha(alvo, figuras.naoAceso, X_NAO, Y_NAO);
+    caixaMoldurada(alvo, estado.w, estado.h);
+    desenha(alvo, figuras.pergunta, PERGUNTA.x, PERGUNTA.y);
+    if (entrada.sobre(BOTAO_SIM)) desenha(alvo, figuras.simAceso, SIM.x, SIM.y);
+    if (entrada.sobre(BOTAO_NAO)) desenha(alvo, figuras.naoAceso, NAO.x, NAO.y);
 
     // Yes and no take only a press that begins over them. Any press is used
     // up in the frame it is first seen, so one that began elsewhere (the
@@ -63,7 +54,5 @@ void quadroNovoJogo(BITMAP*& alvo, EstadoNovoJogo& estado, const FigurasNovoJogo
     }
 
     // The divider is drawn even in the frame that closes the box.
-    hline(alvo, X_LINHA1, Y_LINHA - 1, X_LINHA2, makecol(150, 150, 150));
-    hline(alvo, X_LINHA1, Y_LINHA, X_LINHA2, makecol(255, 255, 255));
-    hline(alvo, X_LINHA1, Y_LINHA + 1, X_LINHA2, makecol(150, 150, 150));
+    divisoria(alvo, X_LINHA1, X_LINHA2, Y_LINHA);
 }

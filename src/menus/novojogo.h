@@ -4,7 +4,7 @@
 
 #include <allegro.h>
 
-#include "acoes.h"
+#include "menus/acoes.h"
 
 struct FigurasNovoJogo {
     BITMAP* pergunta;

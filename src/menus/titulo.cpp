@@ -1,23 +1,22 @@
 #include "titulo.h"
 
-#include "cursor.h"
-#include "fases.h"
-#include "globais.h"
-#include "laco.h"
-#include "menus.h"
-#include "progresso.h"
-#include "recursos.h"
+#include "menus/abreTela.h"
+#include "menus/fases.h"
+#include "menus/menus.h"
+#include "play/progresso.h"
+#include "screen/layout.h"
+#include "shell/globais.h"
+#include "shell/recursos.h"
 
 // Plain text: it is the format string of textprintf_ex.
 const char* const TEXTO_CREDITO = "Zepko - um jogo de empurrar caixas";
 
 namespace {
 
-constexpr Retangulo BOTAO_JOGAR{335, 350, 465, 390};
-constexpr Retangulo BOTAO_SAIR{340, 460, 445, 500};
-constexpr int X_DESTAQUE = 285;
-constexpr int Y_DESTAQUE_JOGAR = 355;
-constexpr int Y_DESTAQUE_SAIR = 465;
+constexpr Retangulo BOTAO_JOGAR = retanguloDe("jogar.area");
+constexpr Retangulo BOTAO_SAIR = retanguloDe("sair.area");
+constexpr Ponto DESTAQUE_JOGAR = pontoDe("marca.figura");
+constexpr Ponto DESTAQUE_SAIR = pontoDe("marca.sair");
 constexpr Retangulo BARRA{0, 582, 800, 595};
 constexpr int Y_CREDITO = 585;
 constexpr int X_CREDITO_MAX = 223;
@@ -45,8 +44,9 @@ void quadroTitulo(BITMAP* alvo, EstadoTitulo& estado, const FigurasTitulo& figur
     if (entrada.tecla(KEY_L)) mapaLiberado = 10;
 
     desenha(alvo, figuras.logo, 0, 0);
-    if (entrada.sobre(BOTAO_JOGAR)) desenha(alvo, figuras.destaque, X_DESTAQUE, Y_DESTAQUE_JOGAR);
-    if (entrada.sobre(BOTAO_SAIR)) desenha(alvo, figuras.destaque, X_DESTAQUE, Y_DESTAQUE_SAIR);
+    if (entrada.sobre(BOTAO_JOGAR))
+        desenha(alvo, figuras.destaque, DESTAQUE_JOGAR.x, DESTAQUE_JOGAR.y);
+    if (entrada.sobre(BOTAO_SAIR)) desenha(alvo, figuras.destaque, DESTAQUE_SAIR.x, DESTAQUE_SAIR.y);
 
     if (entrada.cliqueEm(BOTAO_JOGAR)) acoes.fases();
     if (entrada.cliqueEm(BOTAO_SAIR)) FecharJogo = 1;
@@ -59,16 +59,12 @@ void quadroTitulo(BITMAP* alvo, EstadoTitulo& estado, const FigurasTitulo& figur
 }
 
 void telaTitulo() {
-    Bitmap primeiro(create_bitmap(800, 600));
-    Bitmap cursor(makeCursor());
-    const FigurasTitulo figuras = carregaFigurasTitulo(cursor.get());
     EstadoTitulo estado;
-    Entrada entrada;
     Acoes acoes;
     acoes.fases = fases;
     // No clean-up: Escape here is meant to end the game.
-    rodaLaco(
-        primeiro.get(),
-        [&](BITMAP*& alvo) { quadroTitulo(alvo, estado, figuras, entrada, acoes); }, {},
-        cobreQuadro(figuras.logo));
+    abreTela(carregaFigurasTitulo, &FigurasTitulo::logo,
+             [&](BITMAP*& alvo, const FigurasTitulo& figuras, Entrada& entrada) {
+                 quadroTitulo(alvo, estado, figuras, entrada, acoes);
+             });
 }

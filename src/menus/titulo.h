@@ -3,7 +3,7 @@
 
 #include <allegro.h>
 
-#include "acoes.h"
+#include "menus/acoes.h"
 
 extern const char* const TEXTO_CREDITO;
 

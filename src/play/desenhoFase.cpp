@@ -1,18 +1,17 @@
 #include "desenhoFase.h"
 
-#include "faixas.h"
-#include "recursos.h"
-#include "regras.h"
+#include "play/faixas.h"
+#include "play/regras.h"
+#include "screen/tela.h"
+#include "shell/recursos.h"
 
 namespace {
 
 int rotuloBotao() { return makecol(181, 255, 0); }
-int corRotulo() { return makecol(181, 230, 29); }
-int corValor() { return makecol(63, 72, 204); }
 
-void desenhaBotao(BITMAP* alvo, const Retangulo& area, const Botao& b, BITMAP* normal,
-                  BITMAP* aceso, FONT* f, int mouseX, int mouseY) {
-    if (area.contem(mouseX, mouseY)) {
+void desenhaBotao(BITMAP* alvo, const BotaoJogo& b, BITMAP* normal, BITMAP* aceso, FONT* f,
+                  int mouseX, int mouseY) {
+    if (b.area.contem(mouseX, mouseY)) {
         // The lit picture covers whatever part of the label falls under it.
         textprintf_ex(alvo, f, mouseX + 20, mouseY + 16, rotuloBotao(), -1, "%s", b.rotulo);
         desenha(alvo, aceso, b.xSobre, b.ySobre);
@@ -23,8 +22,8 @@ void desenhaBotao(BITMAP* alvo, const Retangulo& area, const Botao& b, BITMAP* n
 
 // Three outlines, each one pixel wider and one pixel shorter than the last.
 void moldura(BITMAP* alvo, int x1, int y1, int x2, int y2) {
-    rect(alvo, x1, y1, x2, y2, makecol(150, 150, 150));
-    rect(alvo, x1 + 1, y1 - 1, x2 - 1, y2 + 1, makecol(200, 200, 200));
+    rect(alvo, x1, y1, x2, y2, cinza());
+    rect(alvo, x1 + 1, y1 - 1, x2 - 1, y2 + 1, cinzaClaro());
     rect(alvo, x1 + 2, y1 - 2, x2 - 2, y2 + 2, makecol(250, 250, 250));
 }
 
@@ -62,8 +61,8 @@ RecursosFase carregaRecursosFase(Estilo conjuntoPecas) {
     r.pecas[BORDA] = imagem("img/mapa/azul.bmp");
     r.caixa = imagem(bonus ? "img/mapa/box2.bmp" : "img/mapa/box.bmp");
     r.caixaNoAlvo = imagem(bonus ? "img/mapa/boxVerm.bmp" : "img/mapa/boxVerde.bmp");
-    r.cooper = fonteOuPadrao("fonts/cooperblack22.pcx");
-    r.arial = fonteOuPadrao("fonts/arial14.pcx");
+    r.cooper = fonteOuPadrao(FONTE_COOPER);
+    r.arial = fonteOuPadrao(FONTE_ARIAL);
     return r;
 }
 
@@ -91,12 +90,9 @@ void desenhaHeroi(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& re
 }
 
 void desenhaBotoes(BITMAP* alvo, Estilo layout, const RecursosFase& rec, int mouseX, int mouseY) {
-    const AreasBotoes areas = areasBotoes(layout);
-    const PosicoesBotoes& pos = layout == Estilo::bonus ? botoesBonus : botoesPadrao;
-    desenhaBotao(alvo, areas.voltar, pos.voltar, rec.voltar2, rec.voltar, rec.arial, mouseX,
-                 mouseY);
-    desenhaBotao(alvo, areas.reiniciar, pos.reiniciar, rec.replay2, rec.replay, rec.arial, mouseX,
-                 mouseY);
+    const BotoesJogo& botoes = botoesJogo(layout);
+    desenhaBotao(alvo, botoes.voltar, rec.voltar2, rec.voltar, rec.arial, mouseX, mouseY);
+    desenhaBotao(alvo, botoes.reiniciar, rec.replay2, rec.replay, rec.arial, mouseX, mouseY);
 }
 
 void molduraTabuleiro(BITMAP* alvo) {
@@ -104,7 +100,7 @@ void molduraTabuleiro(BITMAP* alvo) {
     const int H = alvo->h;
     moldura(alvo, 40, H - 560, W - 40, H - 40);
     // The two inner outlines go over a second time.
-    rect(alvo, 41, H - 561, W - 41, H - 39, makecol(200, 200, 200));
+    rect(alvo, 41, H - 561, W - 41, H - 39, cinzaClaro());
     rect(alvo, 42, H - 562, W - 42, H - 38, makecol(250, 250, 250));
 }
 
@@ -124,13 +120,8 @@ void desenhaContadores(BITMAP* alvo, const EstadoFase& estado, const RecursosFas
     textprintf_ex(alvo, rec.cooper, 330, H - 100, corValor(), -1, "%d", estado.movimentos);
 }
 
-void desenhaPainelStatus(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
-    desenhaPainelFixo(alvo, rec);
-    desenhaContadores(alvo, estado, rec);
-}
-
-PainelFixo::PainelFixo(int largura, const RecursosFase& rec)
-    : largura(largura), quadro(create_bitmap(largura, ALTURA_PAINEL)) {
+PainelFixo::PainelFixo(int larguraQuadro, const RecursosFase& rec)
+    : largura(larguraQuadro), quadro(create_bitmap(larguraQuadro, ALTURA_PAINEL)) {
     if (!quadro) return;
     // Everything of it is placed from the bottom, so a bitmap as wide as the
     // frame and as tall as the panel gets the frame's bottom rows. Drawn over
@@ -178,11 +169,6 @@ const char* tituloFaixa(int faixa) {
 }  // namespace
 
 void desenhaTituloFaixa(BITMAP* alvo, int faixa, const RecursosFase& rec) {
-    textprintf_centre_ex(alvo, rec.arial, alvo->w / 2, alvo->h - Y_TITULO, makecol(255, 255, 255), -1,
+    textprintf_centre_ex(alvo, rec.arial, alvo->w / 2, alvo->h - Y_TITULO, corBranca(), -1,
                          "%s", tituloFaixa(faixa));
-}
-
-void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec) {
-    desenhaRodapeMusica(alvo);
-    desenhaTituloFaixa(alvo, faixa, rec);
 }

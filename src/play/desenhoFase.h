@@ -7,35 +7,8 @@
 
 #include <allegro.h>
 
-#include "fase.h"
-#include "retangulo.h"
-#include "recursos.h"
-
-constexpr int TAM_CELULA = 40;
-
-// Where a button's two pictures stand; its hit rectangle comes from the rules
-// (areasBotoes), which take the clicks on the same area.
-struct Botao {
-    int xNormal, yNormal;  // picture when the pointer is elsewhere
-    int xSobre, ySobre;    // lit picture under the pointer
-    const char* rotulo;
-};
-
-struct PosicoesBotoes {
-    Botao voltar;
-    Botao reiniciar;
-};
-
-// Top-left corner of the board, or just above the right end of the status
-// panel for the bonus level.
-constexpr PosicoesBotoes botoesPadrao{
-    {100, 50, 102, 52, "Voltar (V)"},
-    {55, 50, 57, 51, "Reiniciar (R)"},
-};
-constexpr PosicoesBotoes botoesBonus{
-    {710, 400, 712, 402, "Voltar (V)"},
-    {665, 400, 667, 401, "Reiniciar (R)"},
-};
+#include "play/fase.h"
+#include "shell/recursos.h"
 
 // Everything a level draws with, all owned by the resource cache. A picture
 // may be null (its file is missing); the fonts never are: the library's
@@ -58,6 +31,9 @@ RecursosFase carregaRecursosFase(Estilo conjuntoPecas);
 
 // The font at `caminho`, or the built-in font when it cannot be loaded.
 FONT* fonteOuPadrao(const char* caminho);
+// The two fonts of level play and of the level-complete panel.
+constexpr const char* FONTE_COOPER = "fonts/cooperblack22.pcx";
+constexpr const char* FONTE_ARIAL = "fonts/arial14.pcx";
 
 // Draws the static board, column by column; codes outside 0..4 stay undrawn.
 void preRenderiza(BITMAP* fundo, const Mapa& mapa, const RecursosFase& rec);
@@ -68,10 +44,8 @@ void desenhaHeroi(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& re
 // Both buttons of `layout`, each with its hover label under its lit picture.
 void desenhaBotoes(BITMAP* alvo, Estilo layout, const RecursosFase& rec, int mouseX, int mouseY);
 
-// Panel, frame and both counters: everything of the status bar before the
-// clock is brought up to date.
-void desenhaPainelStatus(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
-// The part of it that stays the same for a whole level: panel, frame, labels.
+// The status bar's part that stays the same for a whole level: panel, frame,
+// labels.
 void desenhaPainelFixo(BITMAP* alvo, const RecursosFase& rec);
 // The figures "Passos" and "Movimentos" label.
 void desenhaContadores(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec);
@@ -85,7 +59,7 @@ void molduraTabuleiro(BITMAP* alvo);
 // out the frame's outlines around it, which the board holds (see Partida).
 class PainelFixo {
 public:
-    PainelFixo(int largura, const RecursosFase& rec);
+    PainelFixo(int larguraQuadro, const RecursosFase& rec);
     // Over a frame that holds molduraTabuleiro, the same pixels as
     // desenhaPainelFixo(alvo, rec).
     void desenha(BITMAP* alvo, const RecursosFase& rec) const;
@@ -101,9 +75,7 @@ void desenhaRelogio(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& 
 // One clock number with its padding (textoRelogio).
 void escreveNumeroRelogio(BITMAP* alvo, FONT* f, int x, int y, int cor, int valor);
 
-// The footer naming F1..F3 and, above it, the title of `faixa` ("Pausado"
-// for 0, nothing for a number outside 0..12).
-void desenhaMusica(BITMAP* alvo, int faixa, const RecursosFase& rec);
-// Its two parts: the footer never changes, the title follows the track.
+// The music lines: the footer naming F1..F3, which never changes, and above
+// it the title of `faixa` ("Pausado" for 0, nothing for a number outside 0..12).
 void desenhaRodapeMusica(BITMAP* alvo);
 void desenhaTituloFaixa(BITMAP* alvo, int faixa, const RecursosFase& rec);

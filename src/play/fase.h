@@ -8,6 +8,8 @@ constexpr int COLUNAS = 20;
 constexpr int LINHAS = 15;
 constexpr int MAX_CAIXAS = 10;
 constexpr int NUM_FASES = 10;
+// A cell's side in pixels: the board, the tiles and the rules' wall test.
+constexpr int TAM_CELULA = 40;
 
 // Tile codes of a map.
 enum : int { FORA = 0, PAREDE = 1, CHAO = 2, ALVO = 3, BORDA = 4 };
@@ -35,7 +37,7 @@ struct DadosFase {
     Estilo layoutBotoes;
 };
 
-extern const Mapa map1, map2, map3, map4, map5, map6, map7, map8, map9, map10, map11;
+extern const Mapa map1, map2, map3, map4, map5, map6, map7, map8, map9, map10;
 extern const std::array<DadosFase, NUM_FASES> tabelaFases;  // entry N-1 is level N
 
 // Facing codes of the hero.

@@ -2,15 +2,16 @@
 
 #include <allegro.h>
 
-#include "entrada.h"
-#include "fimDeFase.h"
-#include "laco.h"
-#include "partida.h"
-#include "recursos.h"
-#include "regras.h"
+#include "play/fimDeFase.h"
+#include "play/partida.h"
+#include "play/regras.h"
+#include "screen/tela.h"
+#include "shell/entrada.h"
+#include "shell/laco.h"
+#include "shell/recursos.h"
 
 void jogar(const DadosFase& fase) {
-    Bitmap primeiro(create_bitmap(800, 600));
+    Bitmap primeiro(create_bitmap(LARGURA_TELA, ALTURA_TELA));
     Partida p(fase, carregaRecursosFase(fase.conjuntoPecas));
     iniciaMusica(p);
 

@@ -1,5 +1,5 @@
 // The ten levels, built into the program.
-#include "fase.h"
+#include "play/fase.h"
 
 #include <initializer_list>
 
@@ -198,24 +198,6 @@ const Mapa map10 = desenhaMapa({
     "44444444444444444444",
 });
 
-// Only the frame: no level uses it.
-const Mapa map11 = desenhaMapa({
-    "44444444444444444444",
-    "40000000000000000004",
-    "40000000000000000004",
-    "40000000000000000004",
-    "40000000000000000004",
-    "40000000000000000004",
-    "40000000000000000004",
-    "40000000000000000004",
-    "40000000000000000004",
-    "40000000000000000004",
-    "40000000000000000004",
-    "40000000000000000004",
-    "40000000000000000004",
-    "40000000000000000004",
-    "44444444444444444444",
-});
 
 // Box order matters: play draws, pushes and tests the boxes in this order.
 const std::array<DadosFase, NUM_FASES> tabelaFases = {{

@@ -3,22 +3,70 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "cursor.h"
-#include "faixas.h"
-#include "globais.h"
-#include "regras.h"
-#include "tocador.h"
+#include "play/faixas.h"
+#include "play/passosQuadro.h"
+#include "play/regras.h"
+#include "play/tocador.h"
+#include "screen/cursor.h"
+#include "shell/globais.h"
 
 namespace {
 
-Setas setasDe(const EntradaFase& e) {
-    Setas s;
-    s.cima = e.tecla(KEY_UP);
-    s.baixo = e.tecla(KEY_DOWN);
-    s.esquerda = e.tecla(KEY_LEFT);
-    s.direita = e.tecla(KEY_RIGHT);
-    return s;
-}
+// The level screen's side of the frame's steps: the keys, the mouse and the
+// pictures of Partida.
+struct TelaPartida {
+    Partida& p;
+    BITMAP* alvo;
+
+    EntradaFase& e() { return p.entrada; }
+
+    void desenhaTabuleiro() { blit(p.fundo.get(), alvo, 0, 0, 0, 0, p.fundo->w, p.fundo->h); }
+    void desenhaBotoes() { ::desenhaBotoes(alvo, p.fase.layoutBotoes, p.rec, e().x(), e().y()); }
+    void desenhaCaixas() { ::desenhaCaixas(alvo, p.estado, p.rec); }
+    void desenhaHeroi() { ::desenhaHeroi(alvo, p.estado, p.rec); }
+    void desenhaPainel() {
+        p.painel.desenha(alvo, p.rec);
+        desenhaContadores(alvo, p.estado, p.rec);
+    }
+    void desenhaRelogio() { ::desenhaRelogio(alvo, p.estado, p.rec); }
+    void desenhaMusica() {
+        desenhaTituloFaixa(alvo, p.estado.faixa, p.rec);
+        // The pointer goes over everything, the music lines at the bottom too.
+        desenha(alvo, p.cursor.get(), e().x(), e().y());
+    }
+
+    bool teclaV() { return e().tecla(KEY_V); }
+    bool teclaR() { return e().tecla(KEY_R); }
+    Mouse mouse() { return Mouse{e().x(), e().y(), e().clique() ? 1 : 0}; }
+    Setas setas(LeituraSetas) {
+        Setas s;
+        s.cima = e().tecla(KEY_UP);
+        s.baixo = e().tecla(KEY_DOWN);
+        s.esquerda = e().tecla(KEY_LEFT);
+        s.direita = e().tecla(KEY_RIGHT);
+        return s;
+    }
+    int larguraCaixa() { return p.rec.caixa ? p.rec.caixa->w : TAM_CELULA; }
+    int alturaCaixa() { return p.rec.caixa ? p.rec.caixa->h : TAM_CELULA; }
+
+    void recolhe() { e().recolhe(); }
+    bool teclaEsperando() { return e().teclaEsperando(); }
+    void pausa(unsigned ms) { e().pausa(ms); }
+    void esvaziaTeclado() { e().esvaziaTeclado(); }
+    void termina() { e().teclas[KEY_ESC] = 1; }
+
+    void tocaFaixa(int faixa) {
+        if (e().tocaFaixa) e().tocaFaixa(faixa);
+    }
+    void paraMusica() { e().paraMusica(); }
+    TeclasMusica teclasMusica() {
+        TeclasMusica fs;
+        fs.f2 = e().tomaTecla(KEY_F2);
+        fs.f3 = e().tomaTecla(KEY_F3);
+        fs.f1 = e().tomaTecla(KEY_F1);
+        return fs;
+    }
+};
 
 }  // namespace
 
@@ -63,55 +111,6 @@ void iniciaMusica(Partida& p) {
 }
 
 void quadroPartida(Partida& p, BITMAP* alvo) {
-    EstadoFase& s = p.estado;
-    const DadosFase& f = p.fase;
-    EntradaFase& e = p.entrada;
-
-    blit(p.fundo.get(), alvo, 0, 0, 0, 0, p.fundo->w, p.fundo->h);
-
-    if (f.layoutBotoes == Estilo::padrao)
-        desenhaBotoes(alvo, Estilo::padrao, p.rec, e.x(), e.y());
-
-    pedidosBotoes(s, f, e.tecla(KEY_V), e.tecla(KEY_R),
-                  Mouse{e.x(), e.y(), e.clique() ? 1 : 0}, contTempo);
-
-    // Boxes and hero as the previous frame left them: a move shows next frame.
-    desenhaCaixas(alvo, s, p.rec);
-    const BITMAP* caixa = p.rec.caixa;
-    testeParede(s, f, setasDe(e), caixa ? caixa->w : TAM_CELULA, caixa ? caixa->h : TAM_CELULA);
-    desenhaHeroi(alvo, s, p.rec);
-
-    // A press that came during this frame's drawing is taken now, with its
-    // direction, rather than as a press with no arrow.
-    e.recolhe();
-    if (e.teclaEsperando()) {
-        const Tecla t = processaTecla(s, f, setasDe(e));
-        if (t == Tecla::comSeta) e.pausa(50);  // limits the walking speed
-        if (t != Tecla::ignorada) e.esvaziaTeclado();
-    }
-
-    if (avaliaAlvos(s, f)) e.teclas[KEY_ESC] = 1;
-    if (liberaBloqueios(s, setasDe(e))) e.esvaziaTeclado();
-
-    p.painel.desenha(alvo, p.rec);
-    desenhaContadores(alvo, s, p.rec);
-    atualizaRelogio(s, contTempo);
-    desenhaRelogio(alvo, s, p.rec);
-
-    // The bonus layout sits over the panel: only the cursor goes over it.
-    if (f.layoutBotoes == Estilo::bonus)
-        desenhaBotoes(alvo, Estilo::bonus, p.rec, e.x(), e.y());
-
-    const AcaoMusica acao = passoMusica(s);
-    if (acao.tipo == AcaoMusica::tocar && e.tocaFaixa) e.tocaFaixa(acao.faixa);
-    if (acao.tipo == AcaoMusica::parar) e.paraMusica();
-    desenhaTituloFaixa(alvo, s.faixa, p.rec);
-    // The pointer goes over everything, the music lines at the bottom too.
-    desenha(alvo, p.cursor.get(), e.x(), e.y());
-
-    TeclasMusica fs;
-    fs.f2 = e.tomaTecla(KEY_F2);
-    fs.f3 = e.tomaTecla(KEY_F3);
-    fs.f1 = e.tomaTecla(KEY_F1);
-    if (teclasMusica(s, fs)) e.paraMusica();
+    TelaPartida tela{p, alvo};
+    passaQuadro(p.estado, p.fase, tela, contTempo);
 }

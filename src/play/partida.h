@@ -7,10 +7,10 @@
 
 #include <allegro.h>
 
-#include "desenhoFase.h"
-#include "entrada.h"
-#include "fase.h"
-#include "recursos.h"
+#include "play/desenhoFase.h"
+#include "play/fase.h"
+#include "shell/entrada.h"
+#include "shell/recursos.h"
 
 // Stops the track and cuts the notes still ringing out, so that a pause
 // (F1) is heard at once.

@@ -6,7 +6,7 @@
 #include <optional>
 #include <system_error>
 
-#include "escrita.h"
+#include "shell/escrita.h"
 
 int mapaLiberado = 1;
 

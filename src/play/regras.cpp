@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr int TAM_CELULA = 40;
-
 // A cell outside the board stops like a wall, so a map with a gap in its
 // frame can never move the hero or a box off the board.
 int ladrilho(const DadosFase& fase, Celula c) {
@@ -49,20 +47,29 @@ void empurra(EstadoFase& e, const DadosFase& fase, int i, int dx, int dy) {
 
 }  // namespace
 
-AreasBotoes areasBotoes(Estilo layoutBotoes) {
-    if (layoutBotoes == Estilo::bonus) return {{710, 405, 745, 430}, {665, 405, 700, 430}};
-    return {{100, 55, 135, 80}, {55, 55, 90, 80}};
+const BotoesJogo& botoesJogo(Estilo layoutBotoes) {
+    // Top-left corner of the board, or just above the right end of the
+    // status panel for the bonus level.
+    static constexpr BotoesJogo padrao{
+        {{100, 55, 135, 80}, 100, 50, 102, 52, "Voltar (V)"},
+        {{55, 55, 90, 80}, 55, 50, 57, 51, "Reiniciar (R)"},
+    };
+    static constexpr BotoesJogo bonus{
+        {{710, 405, 745, 430}, 710, 400, 712, 402, "Voltar (V)"},
+        {{665, 405, 700, 430}, 665, 400, 667, 401, "Reiniciar (R)"},
+    };
+    return layoutBotoes == Estilo::bonus ? bonus : padrao;
 }
 
 void pedidosBotoes(EstadoFase& e, const DadosFase& fase, bool teclaV, bool teclaR, Mouse mouse,
                    std::atomic<int>& contTempo) {
-    const AreasBotoes areas = areasBotoes(fase.layoutBotoes);
+    const BotoesJogo& botoes = botoesJogo(fase.layoutBotoes);
     const bool clique = (mouse.b & 1) != 0;
-    if (teclaV || (clique && areas.voltar.contem(mouse.x, mouse.y))) {
+    if (teclaV || (clique && botoes.voltar.area.contem(mouse.x, mouse.y))) {
         e.heroi = e.heroiAnterior;
         e.caixas = e.caixasAnteriores;
     }
-    if (teclaR || (clique && areas.reiniciar.contem(mouse.x, mouse.y))) {
+    if (teclaR || (clique && botoes.reiniciar.area.contem(mouse.x, mouse.y))) {
         e.heroi = e.heroiAnterior = fase.inicioHeroi;
         e.caixas = e.caixasAnteriores = fase.inicioCaixas;
         e.minutos = e.segundos = e.passos = e.movimentos = 0;

@@ -1,25 +1,19 @@
 // Rules of play: moves and pushes, undo and restart, the target evaluation,
 // the level clock. Plain C++: the screen reads key[], keypressed() and the
-// mouse, hands what it read to these functions in the frame order below, and
+// mouse, hands what it read to these functions in the frame's order, and
 // does what they answer (rest, clear_keybuf, key[KEY_ESC] = 1). Nothing here
 // sleeps, draws or touches the library.
 //
-// Frame order of jogar (drawing steps in between are the screen's):
-//   3  pedidosBotoes(...)                     undo, then restart
-//   5  testeParede(...)                       with the box picture's size
-//   7  if keypressed(): processaTecla(...)    comSeta: rest(50); not ignorada: clear_keybuf()
-//   8  if avaliaAlvos(...): key[KEY_ESC] = 1
-//      if liberaBloqueios(...): clear_keybuf()
-//   9  atualizaRelogio(...) between "Movimentos" and "Tempo"; textoRelogio for both numbers
-//   12 the music player (tocador.h)
+// That order is passaQuadro's (passosQuadro.h), whose steps the numbers
+// below name.
 // After the loop: todasNoAlvo(...) decides whether fimDeFase is shown.
 #pragma once
 
 #include <atomic>
 #include <string>
 
-#include "fase.h"
-#include "retangulo.h"
+#include "play/fase.h"
+#include "screen/retangulo.h"
 
 // The arrow keys held now (key[KEY_UP], key[KEY_DOWN], key[KEY_LEFT], key[KEY_RIGHT]).
 struct Setas {
@@ -38,13 +32,19 @@ struct Mouse {
 };
 
 
-// Where the undo and restart buttons take clicks and show their hover label.
-// The same rectangle serves the click (here) and the hover drawing (screen).
-struct AreasBotoes {
-    Retangulo voltar;
-    Retangulo reiniciar;
+// The undo and restart buttons of a layout. The same rectangle takes the
+// clicks (here) and shows the hover label (screen).
+struct BotaoJogo {
+    Retangulo area;
+    int xNormal, yNormal;  // picture when the pointer is elsewhere
+    int xSobre, ySobre;    // lit picture under the pointer
+    const char* rotulo;
 };
-AreasBotoes areasBotoes(Estilo layoutBotoes);
+struct BotoesJogo {
+    BotaoJogo voltar;
+    BotaoJogo reiniciar;
+};
+const BotoesJogo& botoesJogo(Estilo layoutBotoes);
 
 // Frame step 3. Undo first (V down, or left button inside the undo area):
 // the hero and the boxes go back to the undo copy, nothing else changes.

@@ -3,7 +3,7 @@
 // draws the title ("Pausado" for faixa 0, the track's title for 1..12).
 #pragma once
 
-#include "fase.h"
+#include "play/fase.h"
 
 constexpr int NUM_FAIXAS = 12;
 

@@ -1,6 +1,6 @@
 #include "al_screen.h"
 
-#include "al_screen_driver.h"
+#include "screen/al_screen_driver.h"
 
 #include <algorithm>
 

@@ -14,7 +14,7 @@
 
 #include <allegro.h>
 
-#include "al_screen.h"
+#include "screen/al_screen.h"
 
 // A target of the size and depth of `real` (a memory bitmap) whose frames
 // go to `real` until record_onto sends them elsewhere. It must go before `real`.

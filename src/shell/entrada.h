@@ -8,7 +8,7 @@
 
 #include <allegro.h>
 
-#include "retangulo.h"
+#include "screen/retangulo.h"
 
 // Presses that went down (and maybe up again) since the frame before: key[]
 // and mouse_b show only what is down when a frame reads them, so a short tap

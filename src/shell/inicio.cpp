@@ -5,12 +5,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "al_screen.h"
-#include "entrada.h"
-#include "escrita.h"
-#include "globais.h"
-#include "janela.h"
-#include "recursos.h"
+#include "screen/al_screen.h"
+#include "screen/tela.h"
+#include "shell/entrada.h"
+#include "shell/escrita.h"
+#include "shell/globais.h"
+#include "shell/janela.h"
+#include "shell/recursos.h"
 
 #ifdef _WIN32
 #include <winalleg.h>
@@ -74,7 +75,7 @@ void vaiParaPastaDoJogo() {
 int alturaVirtualDeTeste() {
 #ifdef ALLEGRO_WITH_XWINDOWS
     if (const char* n = std::getenv("ZEPKO_TEST_VIDEO_PAGES"))
-        return 600 * std::max(0, std::min(std::atoi(n), 4));
+        return ALTURA_TELA * std::max(0, std::min(std::atoi(n), 4));
 #endif
     return 0;
 }
@@ -95,11 +96,12 @@ void avisaSilencio(const char* porque) {
 }  // namespace
 
 void inicia_allegro() {
+    // The game's texts are Latin-1 bytes: set before the library starts, so
+    // it reads every string that way.
+    set_uformat(U_ASCII);
     vaiParaPastaDoJogo();
     preparaJanela();
     if (allegro_init() != 0) semSistemaGrafico();
-    // The pixel-mask collision library is never used by the game, so there
-    // is nothing to initialise for it.
     install_timer();
     install_keyboard();
     // Ctrl+Alt+End would end the process at once, without the shutdown that
@@ -108,7 +110,6 @@ void inicia_allegro() {
     clear_keybuf();
     install_mouse();
     instalaToques();
-    set_uformat(U_ASCII);
     set_config_file("config.txt");
     set_color_depth(get_config_int("Inicializacao", "colordepth", 32));
     volume = get_config_int("Inicializacao", "volume", 128);
@@ -117,7 +118,7 @@ void inicia_allegro() {
     resolucaoY = get_config_int("Inicializacao", "resolucaoy", 600);
 
     // Always an 800x600 window, whatever the resolution keys say.
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 800, 600, 0, alturaVirtualDeTeste()) != 0) {
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, LARGURA_TELA, ALTURA_TELA, 0, alturaVirtualDeTeste()) != 0) {
         allegro_message("%s", allegro_error);
         std::exit(-1);
     }

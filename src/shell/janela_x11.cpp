@@ -1,6 +1,6 @@
 // The window's identity and the display's end, on X11 only: the build adds
 // this file and links Xlib (the library Allegro draws with) there alone.
-#include "janela.h"
+#include "shell/janela.h"
 
 #include <xalleg.h>
 #include <X11/Xatom.h>
@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <unistd.h>
 
-#include "escrita.h"
+#include "shell/escrita.h"
 
 // The desktop icon (tools/arte), turned at build time into the library's
 // XPM and into _NET_WM_ICON's rows: width, height, then ARGB pixels, for

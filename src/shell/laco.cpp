@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "al_screen.h"
-#include "entrada.h"
-#include "frame_recorder.h"
-#include "globais.h"
+#include "screen/al_screen.h"
+#include "screen/frame_recorder.h"
+#include "shell/entrada.h"
+#include "shell/globais.h"
 
 void (*descansa)(unsigned int ms) = rest;
 int aparicoesDeTela = 0;

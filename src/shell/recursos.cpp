@@ -7,8 +7,9 @@
 #include <set>
 #include <string>
 
-#include "algif.h"
-#include "globais.h"
+#include "gif/algif.h"
+#include "screen/tela.h"
+#include "shell/globais.h"
 
 namespace {
 
@@ -85,5 +86,5 @@ void desenha(BITMAP* alvo, BITMAP* figura, int x, int y) {
 }
 
 bool cobreQuadro(BITMAP* figura) {
-    return figura && opacas.count(figura) && figura->w >= 800 && figura->h >= 600;
+    return figura && opacas.count(figura) && figura->w >= LARGURA_TELA && figura->h >= ALTURA_TELA;
 }

@@ -8,11 +8,7 @@
 
 #include <allegro.h>
 
-struct LiberaBitmap {
-    void operator()(BITMAP* b) const { destroy_bitmap(b); }
-};
-// A bitmap a screen owns, such as its first-frame bitmap or its cursor.
-using Bitmap = std::unique_ptr<BITMAP, LiberaBitmap>;
+#include "gif/bitmap.h"
 
 BITMAP* imagem(const char* caminho);  // .gif through the GIF reader, else load_bitmap
 FONT* fonte(const char* caminho);

@@ -3,9 +3,11 @@
 #include <allegro.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <stdexcept>
 
+#include "gif/bitmap.h"
 #include "gif_escrita.h"
 #include "pecas.h"
 #include "telas.h"
@@ -13,13 +15,8 @@
 
 namespace {
 
-struct LiberaBitmap {
-    void operator()(BITMAP* b) const { destroy_bitmap(b); }
-};
-using Bmp = std::unique_ptr<BITMAP, LiberaBitmap>;
-
 void salvaBmp(const std::string& caminho, BITMAP* b) {
-    Bmp dono(b);
+    Bitmap dono(b);
     PALETTE pal;
     get_palette(pal);
     if (save_bitmap(caminho.c_str(), b, pal) != 0) throw std::runtime_error("cannot write " + caminho);
@@ -29,18 +26,18 @@ struct Saida {
     std::string pasta;
     void bmp(const std::string& nome, BITMAP* b) const { salvaBmp(pasta + "/" + nome, b); }
     void gif(const std::string& nome, BITMAP* b) const {
-        Bmp dono(b);
+        Bitmap dono(b);
         salvaGif(pasta + "/" + nome, b);
     }
     void fonte(const std::string& nome, const Tipo& t) const {
         PALETTE pal;
-        Bmp grade(t.grade(pal));
+        Bitmap grade(t.grade(pal));
         if (save_bitmap((pasta + "/" + nome).c_str(), grade.get(), pal) != 0)
             throw std::runtime_error("cannot write " + nome);
     }
 };
 
-const std::pair<const char*, Peca> PECAS[] = {
+const std::map<std::string, Peca> PECAS = {
     {"img/mapa/preto.bmp", Peca::preto},   {"img/mapa/parede.bmp", Peca::parede},
     {"img/mapa/chao.bmp", Peca::chao},     {"img/mapa/chaoX.bmp", Peca::chaoX},
     {"img/mapa/chao2.bmp", Peca::chao2},   {"img/mapa/chaoX2.bmp", Peca::chaoX2},
@@ -59,19 +56,22 @@ void geraArte(const Origens& o) {
     }
     for (const char* p : {"img/mapa", "fonts"}) fs::create_directories(fs::path(o.saida) / p);
     Saida s{o.saida};
-    for (auto& [nome, p] : PECAS) s.bmp(nome, desenhaPeca(p));
-
     Tipo titulo22(o.tipoTitulo, TAMANHO_FONTE_TITULO, &LINHA_TITULO);
     Tipo texto14(o.tipoTexto, TAMANHO_FONTE_TEXTO);
-    s.fonte("fonts/cooperblack22.pcx", titulo22);
-    s.fonte("fonts/arial14.pcx", texto14);
-
+    const std::map<std::string, const Tipo*> fontes = {{"fonts/cooperblack22.pcx", &titulo22},
+                                                       {"fonts/arial14.pcx", &texto14}};
     Telas telas(o);
-    for (const auto& nome : figurasDasTelas()) {
-        BITMAP* b = telas.desenha(nome);
-        if (nome.size() > 4 && nome.compare(nome.size() - 4, 4, ".gif") == 0)
-            s.gif(nome, b);
-        else
-            s.bmp(nome, b);
+    for (const auto& nome : leArquivos(o.dados + "/arquivos.txt")) {
+        if (auto p = PECAS.find(nome); p != PECAS.end()) {
+            s.bmp(nome, desenhaPeca(p->second));
+        } else if (auto f = fontes.find(nome); f != fontes.end()) {
+            s.fonte(nome, *f->second);
+        } else {
+            BITMAP* b = telas.desenha(nome);
+            if (nome.size() > 4 && nome.compare(nome.size() - 4, 4, ".gif") == 0)
+                s.gif(nome, b);
+            else
+                s.bmp(nome, b);
+        }
     }
 }

@@ -4,6 +4,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "screen/layout.h"
+
 namespace {
 
 std::vector<std::string> linhasDe(const std::string& arquivo) {
@@ -77,19 +79,18 @@ BITMAP* figuraBitmap(const Figuras& f, const std::string& nome) {
     return b;
 }
 
-Layout leLayout(const std::string& arquivo) {
+std::vector<std::string> leArquivos(const std::string& arquivo) {
+    std::vector<std::string> nomes;
+    for (const auto& linha : linhasDe(arquivo))
+        if (!vazia(linha)) nomes.push_back(linha);
+    return nomes;
+}
+
+Layout layoutDasTelas() {
     Layout l;
-    for (const auto& linha : linhasDe(arquivo)) {
-        if (vazia(linha)) continue;
-        std::istringstream s(linha);
-        std::string nome;
-        s >> nome;
-        std::vector<int> v;
-        int n;
-        while (s >> n) v.push_back(n);
-        if (!s.eof()) throw std::runtime_error(arquivo + ": bad line: " + linha);
-        if (!l.emplace(nome, v).second) throw std::runtime_error(arquivo + ": repeated " + nome);
-    }
+    for (const Lugar& lugar : LAYOUT)
+        if (!l.emplace(lugar.nome, std::vector<int>(lugar.v, lugar.v + lugar.n)).second)
+            throw std::runtime_error(std::string("layout.h: repeated ") + lugar.nome);
     return l;
 }
 

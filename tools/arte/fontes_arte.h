@@ -1,5 +1,5 @@
-// Reading the human-readable sources in data/arte: pixel-art grids with
-// their colours, and the layout table of the menu pictures.
+// Reading the human-readable sources in data/arte, pixel-art grids with
+// their colours, and the game's layout table of the menu pictures.
 #pragma once
 
 #include <allegro.h>
@@ -22,9 +22,12 @@ Figuras leFiguras(const std::string& arquivo);
 // A true-colour bitmap of one grid, transparent pixels in magenta.
 BITMAP* figuraBitmap(const Figuras& f, const std::string& nome);
 
-// A layout file: lines "<name> <int> <int> ...". Names may repeat only if
-// they carry a suffix, e.g. "fase1".
+// The files the generator writes (arquivos.txt): one name a line, relative
+// to the run folder; '#' starts a comment.
+std::vector<std::string> leArquivos(const std::string& arquivo);
+
+// The numbers of each entry of the game's layout table (layout.h), by name.
 using Layout = std::map<std::string, std::vector<int>>;
-Layout leLayout(const std::string& arquivo);
+Layout layoutDasTelas();
 // The numbers of `nome`, which must have exactly `n` of them.
 const std::vector<int>& campo(const Layout& l, const std::string& nome, size_t n);

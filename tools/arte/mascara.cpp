@@ -4,11 +4,9 @@
 #include <cmath>
 #include <memory>
 
-namespace {
+#include "gif/bitmap.h"
 
-struct LiberaBitmap {
-    void operator()(BITMAP* b) const { destroy_bitmap(b); }
-};
+namespace {
 
 int arred(double v) { return int(std::lround(v)); }
 
@@ -34,7 +32,7 @@ void poeCor(BITMAP* b, int x, int y, Cor c) {
 }
 
 Mascara forma(int w, int h, const std::function<void(BITMAP* b, int s)>& desenho) {
-    std::unique_ptr<BITMAP, LiberaBitmap> grande(create_bitmap_ex(8, w * ESCALA, h * ESCALA));
+    Bitmap grande(create_bitmap_ex(8, w * ESCALA, h * ESCALA));
     clear_to_color(grande.get(), 0);
     desenho(grande.get(), ESCALA);
     Mascara m(w, h);

@@ -3,8 +3,10 @@
 
 #include <allegro.h>
 
+#include "play/fase.h"
+
 enum class Peca { preto, parede, chao, chaoX, chao2, chaoX2, azul, box, boxVerde, box2, boxVerm };
 
-constexpr int LADO = 40;
+constexpr int LADO = TAM_CELULA;
 
 BITMAP* desenhaPeca(Peca p);

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "fase.h"
 #include "pecas.h"
+#include "play/fase.h"
 
 namespace {
 
@@ -71,8 +71,8 @@ void fundoNoite(BITMAP* b) {
     for (int y = 0; y < b->h; ++y)
         for (int x = 0; x < b->w; ++x) {
             Cor c = mistura(CEU_ALTO, CEU_BAIXO, double(y) / b->h);
-            bool junta = x % 40 == 0 || y % 40 == 0;
-            bool escura = ((x / 40) + (y / 40)) % 2;
+            bool junta = x % TAM_CELULA == 0 || y % TAM_CELULA == 0;
+            bool escura = ((x / TAM_CELULA) + (y / TAM_CELULA)) % 2;
             if (junta) c = escurece(c, 0.22);
             else if (escura) c = escurece(c, 0.06);
             poeCor(b, x, y, c);
@@ -143,21 +143,9 @@ Mascara arco(int w, int h, double cx, double cy, double raio, double espessura, 
 
 }  // namespace
 
-const std::vector<std::string>& figurasDasTelas() {
-    static const std::vector<std::string> nomes = {
-        "img/ZepkoLogo.bmp", "img/x.bmp",          "img/stgs.bmp",       "img/setaDir.bmp",
-        "img/setaDir2.bmp",  "img/novo jogo.bmp",  "img/cadeado.gif",    "img/telaNovoJogo.bmp",
-        "img/sim.bmp",       "img/nao.bmp",        "img/stgs2.bmp",      "img/bonus.bmp",
-        "img/setaEsq.bmp",   "img/setaEsq2.bmp",   "img/zepFrente.gif",  "img/zepCosta.gif",
-        "img/zepDireita.gif", "img/zepEsquerda.gif", "img/voltar.gif",   "img/voltar2.gif",
-        "img/replay.gif",    "img/replay2.gif",    "img/parabens.bmp",
-    };
-    return nomes;
-}
-
 Telas::Telas(const Origens& o)
     : figuras_(leFiguras(o.dados + "/figuras.txt")),
-      layout_(leLayout(o.dados + "/layout.txt")),
+      layout_(layoutDasTelas()),
       logo_(o.tipoTitulo, 120, &LINHA_TITULO),
       tituloGrande_(o.tipoTitulo, 40, &LINHA_TITULO),
       titulo_(o.tipoTitulo, 22, &LINHA_TITULO),
@@ -166,7 +154,7 @@ Telas::Telas(const Origens& o)
       pequeno_(o.tipoTitulo, 15, &LINHA_TITULO),
       texto_(o.tipoTexto, 16) {
     for (const char* n : {"zepFrente", "zepCosta", "zepDireita", "zepEsquerda", "cadeado"})
-        sprites_[n] = Bmp(figuraBitmap(figuras_, n));
+        sprites_[n] = Bitmap(figuraBitmap(figuras_, n));
 }
 
 Telas::~Telas() = default;
@@ -176,7 +164,7 @@ BITMAP* Telas::peca(int codigo) {
     if (it != pecas_.end()) return it->second.get();
     static const Peca tabela[] = {Peca::preto, Peca::parede, Peca::chao,  Peca::chaoX,  Peca::azul, Peca::box,
                                   Peca::boxVerde, Peca::chao2, Peca::chaoX2, Peca::box2, Peca::boxVerm};
-    return pecas_.emplace(codigo, Bmp(desenhaPeca(tabela[codigo]))).first->second.get();
+    return pecas_.emplace(codigo, Bitmap(desenhaPeca(tabela[codigo]))).first->second.get();
 }
 
 BITMAP* Telas::tabuleiro(int numero) {
@@ -187,15 +175,15 @@ BITMAP* Telas::tabuleiro(int numero) {
         for (int x = 0; x < COLUNAS; ++x) {
             int c = (*f.mapa)[y][x];
             if (bonus && (c == CHAO || c == ALVO)) c += 5;  // chao2, chaoX2
-            blit(peca(c), b, 0, 0, 40 * x, 40 * y, 40, 40);
+            blit(peca(c), b, 0, 0, TAM_CELULA * x, TAM_CELULA * y, TAM_CELULA, TAM_CELULA);
         }
     for (int i = 0; i < f.numCaixas; ++i) {
         Celula c = f.inicioCaixas[size_t(i)];
         bool noAlvo = (*f.mapa)[c.y][c.x] == ALVO;
         int codigo = bonus ? (noAlvo ? 10 : 9) : (noAlvo ? 6 : 5);
-        blit(peca(codigo), b, 0, 0, 40 * c.x, 40 * c.y, 40, 40);
+        blit(peca(codigo), b, 0, 0, TAM_CELULA * c.x, TAM_CELULA * c.y, TAM_CELULA, TAM_CELULA);
     }
-    draw_sprite(b, sprites_["zepFrente"].get(), 40 * f.inicioHeroi.x + 9, 40 * f.inicioHeroi.y + 2);
+    draw_sprite(b, sprites_["zepFrente"].get(), TAM_CELULA * f.inicioHeroi.x + 9, TAM_CELULA * f.inicioHeroi.y + 2);
     return b;
 }
 
@@ -274,17 +262,17 @@ void Telas::cartao(BITMAP* b, int numero, const std::string& nome) {
                 cy1 = std::max(cy1, y);
             }
         }
-    int sw = (cx1 - cx0 + 1) * 40, sh = (cy1 - cy0 + 1) * 40;
+    int sw = (cx1 - cx0 + 1) * TAM_CELULA, sh = (cy1 - cy0 + 1) * TAM_CELULA;
     const int margem = 9;
     double s = std::min({double(r.w() - 2 * margem) / sw, double(r.h() - 2 * margem) / sh, 0.5});
     int w = int(sw * s), h = int(sh * s);
-    Bmp tab(tabuleiro(numero));
-    Bmp mini(reduz(tab.get(), cx0 * 40, cy0 * 40, sw, sh, w, h));
+    Bitmap tab(tabuleiro(numero));
+    Bitmap mini(reduz(tab.get(), cx0 * TAM_CELULA, cy0 * TAM_CELULA, sw, sh, w, h));
     int x = r.x0 + (r.w() - w) / 2, y = r.y0 + (r.h() - h) / 2;
     // the shape of the building only: cells outside it stay the card's own
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i) {
-            int mx = cx0 + int((i + 0.5) / s) / 40, my = cy0 + int((j + 0.5) / s) / 40;
+            int mx = cx0 + int((i + 0.5) / s) / TAM_CELULA, my = cy0 + int((j + 0.5) / s) / TAM_CELULA;
             if ((*f.mapa)[my][mx] == FORA) continue;
             poeCor(b, x + i, y + j, leCor(mini.get(), i, j));
         }
@@ -321,9 +309,9 @@ BITMAP* Telas::titulo() {
     auto& c = campo(layout_, "cena", 2);
     const int corredor[3][8] = {{1, 1, 1, 1, 1, 1, 1, 1}, {1, 2, 2, 2, 2, 3, 2, 1}, {1, 1, 1, 1, 1, 1, 1, 1}};
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 8; ++x) blit(peca(corredor[y][x]), b, 0, 0, c[0] + 40 * x, c[1] + 40 * y, 40, 40);
-    blit(peca(5), b, 0, 0, c[0] + 40 * 3, c[1] + 40, 40, 40);
-    draw_sprite(b, sprites_["zepDireita"].get(), c[0] + 40 * 2 + 9, c[1] + 40 + 2);
+        for (int x = 0; x < 8; ++x) blit(peca(corredor[y][x]), b, 0, 0, c[0] + TAM_CELULA * x, c[1] + TAM_CELULA * y, TAM_CELULA, TAM_CELULA);
+    blit(peca(5), b, 0, 0, c[0] + TAM_CELULA * 3, c[1] + TAM_CELULA, TAM_CELULA, TAM_CELULA);
+    draw_sprite(b, sprites_["zepDireita"].get(), c[0] + TAM_CELULA * 2 + 9, c[1] + TAM_CELULA + 2);
     rect(b, c[0] - 1, c[1] - 1, c[0] + 320, c[1] + 120, makecol_depth(32, TINTA.r, TINTA.g, TINTA.b));
 
     for (const char* p : {"painel1", "painel2"}) placa(b, face(layout_, p), PLACA, PLACA_BORDA, 10);
@@ -437,7 +425,7 @@ BITMAP* Telas::icone() {
     BITMAP* b = novo(64, 64, TINTA);
     Mascara fundo = retanguloArredondado(64, 64, 1, 1, 63, 63, 10);
     pintaGradiente(b, fundo, 0, 0, CEU_ALTO, CEU_BAIXO, 0, 64);
-    blit(peca(5), b, 0, 0, 20, 14, 40, 40);
+    blit(peca(5), b, 0, 0, 20, 14, TAM_CELULA, TAM_CELULA);
     rect(b, 20, 14, 59, 53, makecol_depth(32, TINTA.r, TINTA.g, TINTA.b));
     draw_sprite(b, sprites_["zepDireita"].get(), 1, 17);
     // hard corners: a soft edge would carry the mask colour into the icon
@@ -449,10 +437,10 @@ BITMAP* Telas::icone() {
 }
 
 BITMAP* Telas::desenha(const std::string& nome) {
-    auto cena = [](BITMAP* b) { return Bmp(b); };
+    auto cena = [](BITMAP* b) { return Bitmap(b); };
     if (nome == "img/ZepkoLogo.bmp") return titulo();
     if (nome == "img/x.bmp") {
-        Bmp c = cena(titulo());
+        Bitmap c = cena(titulo());
         auto& v = campo(layout_, "marca.figura", 4);
         Mascara m = triangulo(v[2], v[3], 14, 6, 38, 30, true);
         pinta(c.get(), escala(dilata(m, 4), 0.4), v[0], v[1], OURO_ALTO);

@@ -11,6 +11,7 @@
 
 #include "arte.h"
 #include "fontes_arte.h"
+#include "gif/bitmap.h"
 #include "tipos.h"
 
 constexpr int TAMANHO_FONTE_TITULO = 22;
@@ -20,14 +21,12 @@ constexpr int TAMANHO_FONTE_TITULO = 22;
 constexpr Linha LINHA_TITULO{724, 276};
 constexpr int TAMANHO_FONTE_TEXTO = 14;
 
-// Names (relative to the run folder) of the pictures Telas draws.
-const std::vector<std::string>& figurasDasTelas();
-
 class Telas {
 public:
     explicit Telas(const Origens& o);
     ~Telas();
-    // A new true-colour bitmap for `nome`, one of figurasDasTelas().
+    // A new true-colour bitmap for `nome`, a picture of the screens (relative
+    // to the run folder); an unknown name throws.
     BITMAP* desenha(const std::string& nome);
 
     // The desktop icon: Zep and his crate, 64 x 64.
@@ -37,11 +36,6 @@ public:
     BITMAP* tabuleiro(int numero);
 
 private:
-    struct Libera {
-        void operator()(BITMAP* b) const { destroy_bitmap(b); }
-    };
-    using Bmp = std::unique_ptr<BITMAP, Libera>;
-
     BITMAP* peca(int codigo);
     BITMAP* titulo();
     BITMAP* pagina1(const std::string& acesa);
@@ -60,6 +54,6 @@ private:
     Figuras figuras_;
     Layout layout_;
     Tipo logo_, tituloGrande_, titulo_, destaque_, botao_, pequeno_, texto_;
-    std::map<int, Bmp> pecas_;
-    std::map<std::string, Bmp> sprites_;
+    std::map<int, Bitmap> pecas_;
+    std::map<std::string, Bitmap> sprites_;
 };

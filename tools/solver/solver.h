@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "fase.h"
+#include "play/fase.h"
 
 struct Solucao {
     std::string setas;  // one key press per letter: C (up), B (down), E (left), D (right)

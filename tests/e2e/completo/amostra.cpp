@@ -9,7 +9,7 @@
 //       sprite (BMP or GIF) drawn over it at (SX, SY) when one is given
 #include <allegro.h>
 
-#include "algif.h"
+#include "gif/algif.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "faixas.h"
-#include "partida.h"
-#include "recursos.h"
+#include "play/faixas.h"
+#include "play/partida.h"
+#include "shell/recursos.h"
 
 namespace fs = std::filesystem;
 

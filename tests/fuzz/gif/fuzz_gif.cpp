@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "algif.h"
+#include "gif/algif.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) abort();

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "algif.h"
+#include "gif/algif.h"
 
 namespace {
 
@@ -28,14 +28,14 @@ int main(int argc, char** argv) {
 
 std::string noJogo(const std::string& relativo) { return std::string(ZEPKO_RUN_DIR) + "/" + relativo; }
 
-Bmp carregaBmp(const std::string& relativo) {
+Bitmap carregaBmp(const std::string& relativo) {
     PALETTE pal;
-    return Bmp(load_bitmap(noJogo(relativo).c_str(), pal));
+    return Bitmap(load_bitmap(noJogo(relativo).c_str(), pal));
 }
 
-Bmp carregaGif(const std::string& relativo) {
+Bitmap carregaGif(const std::string& relativo) {
     PALETTE pal;
-    return Bmp(load_gif(noJogo(relativo).c_str(), pal));
+    return Bitmap(load_gif(noJogo(relativo).c_str(), pal));
 }
 
 Rgb pixel(BITMAP* b, int x, int y) {

@@ -7,14 +7,12 @@
 #include <memory>
 #include <string>
 
-struct LiberaBitmap {
-    void operator()(BITMAP* b) const { destroy_bitmap(b); }
-};
-using Bmp = std::unique_ptr<BITMAP, LiberaBitmap>;
+#include "gif/bitmap.h"
+
 
 std::string noJogo(const std::string& relativo);  // path inside the run folder
-Bmp carregaBmp(const std::string& relativo);      // load_bitmap, as the game does
-Bmp carregaGif(const std::string& relativo);      // load_gif, as the game does
+Bitmap carregaBmp(const std::string& relativo);      // load_bitmap, as the game does
+Bitmap carregaGif(const std::string& relativo);      // load_gif, as the game does
 
 struct Rgb {
     int r, g, b;

@@ -34,7 +34,7 @@ struct Tinta {
     int topo = 1000;
 };
 Tinta tinta(FONT* f, const char* texto) {
-    Bmp b(create_bitmap(120, 60));
+    Bitmap b(create_bitmap(120, 60));
     clear_to_color(b.get(), makecol(0, 0, 0));
     textout_ex(b.get(), f, texto, 10, 10, makecol(255, 255, 255), -1);
     Tinta t;
@@ -61,7 +61,7 @@ TEST_P(Fontes, LoadsAsOneMonochromeRangeFromSpaceToLatin1End) {
 TEST_P(Fontes, TextTakesExactlyTheColourGiven) {
     Fonte f = carrega();
     ASSERT_NE(f, nullptr);
-    Bmp b(create_bitmap(400, 40));
+    Bitmap b(create_bitmap(400, 40));
     const int fundo = makecol(50, 50, 50), azul = makecol(63, 72, 204);
     clear_to_color(b.get(), fundo);
     textprintf_ex(b.get(), f.get(), 2, 2, azul, -1, "Pr\xF3ximo N\xE3o Parab\xE9ns!");

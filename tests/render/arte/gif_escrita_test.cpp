@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "algif.h"
 #include "apoio_arte.h"
+#include "gif/algif.h"
 #include "gif_escrita.h"
 
 namespace {
@@ -27,7 +27,7 @@ int leMemoria(GifFileType* g, GifByteType* dst, int n) {
 }
 
 // The picture giflib decodes, transparent pixels as magenta.
-Bmp decodificaComGiflib(const std::vector<uint8_t>& bytes) {
+Bitmap decodificaComGiflib(const std::vector<uint8_t>& bytes) {
     Memoria m{&bytes};
     int erro = 0;
     GifFileType* g = DGifOpen(&m, leMemoria, &erro);
@@ -41,7 +41,7 @@ Bmp decodificaComGiflib(const std::vector<uint8_t>& bytes) {
     DGifSavedExtensionToGCB(g, 0, &gcb);
     const SavedImage& im = g->SavedImages[0];
     const ColorMapObject* cm = im.ImageDesc.ColorMap ? im.ImageDesc.ColorMap : g->SColorMap;
-    Bmp b(create_bitmap(im.ImageDesc.Width, im.ImageDesc.Height));
+    Bitmap b(create_bitmap(im.ImageDesc.Width, im.ImageDesc.Height));
     for (int y = 0; y < b->h; ++y)
         for (int x = 0; x < b->w; ++x) {
             int i = im.RasterBits[y * b->w + x];
@@ -56,9 +56,9 @@ Bmp decodificaComGiflib(const std::vector<uint8_t>& bytes) {
 
 // A noisy picture of `cores` colours (plus magenta holes when asked), with
 // runs so that the coder's table both grows and fills up.
-Bmp figuraAleatoria(int w, int h, int cores, bool transparente, unsigned semente) {
+Bitmap figuraAleatoria(int w, int h, int cores, bool transparente, unsigned semente) {
     std::mt19937 gen(semente);
-    Bmp b(create_bitmap(w, h));
+    Bitmap b(create_bitmap(w, h));
     std::vector<int> paleta;
     for (int i = 0; i < cores; ++i) paleta.push_back(makecol(i * 37 % 256, i * 91 % 256, (i * 13 + 7) % 251));
     for (int y = 0; y < h; ++y)
@@ -92,21 +92,21 @@ TEST(GifEscrita, GiflibReadsBackEveryPixelForManySizesAndPalettes) {
     unsigned semente = 1;
     for (const Caso& c : casos) {
         SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h) + " colours " + std::to_string(c.cores));
-        Bmp fonte = figuraAleatoria(c.w, c.h, c.cores, c.transparente, semente++);
-        Bmp lido = decodificaComGiflib(codificaGif(fonte.get()));
+        Bitmap fonte = figuraAleatoria(c.w, c.h, c.cores, c.transparente, semente++);
+        Bitmap lido = decodificaComGiflib(codificaGif(fonte.get()));
         esperaIguais(fonte.get(), lido.get());
     }
 }
 
 TEST(GifEscrita, OneColourPictureLongEnoughToFillTheCodeTable) {
-    Bmp fonte(create_bitmap(800, 600));
+    Bitmap fonte(create_bitmap(800, 600));
     clear_to_color(fonte.get(), makecol(16, 18, 30));
-    Bmp lido = decodificaComGiflib(codificaGif(fonte.get()));
+    Bitmap lido = decodificaComGiflib(codificaGif(fonte.get()));
     esperaIguais(fonte.get(), lido.get());
 }
 
 TEST(GifEscrita, RefusesMoreColoursThanATableHolds) {
-    Bmp muitas = figuraAleatoria(64, 64, 256, true, 99);  // 256 colours and a transparent index
+    Bitmap muitas = figuraAleatoria(64, 64, 256, true, 99);  // 256 colours and a transparent index
     EXPECT_THROW(codificaGif(muitas.get()), std::runtime_error);
 }
 
@@ -120,9 +120,9 @@ TEST(GifEscrita, TheGamesSpritesLoadWithTheGamesReaderAsGiflibSeesThem) {
         std::vector<uint8_t> bytes;
         for (int c; (c = std::fgetc(f)) != EOF;) bytes.push_back(uint8_t(c));
         std::fclose(f);
-        Bmp jogo = carregaGif(nome);
+        Bitmap jogo = carregaGif(nome);
         ASSERT_NE(jogo, nullptr);
-        Bmp referencia = decodificaComGiflib(bytes);
+        Bitmap referencia = decodificaComGiflib(bytes);
         esperaIguais(referencia.get(), jogo.get());
         EXPECT_GT(opacos(jogo.get()).x1, 0);
     }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "apoio_arte.h"
-#include "fase.h"
+#include "play/fase.h"
 #include "telas.h"
 
 namespace {
@@ -20,15 +20,15 @@ TEST(Miniaturas, EveryBoardShowsItsLevelsTilesBoxesAndHero) {
     for (const DadosFase& f : tabelaFases) {
         SCOPED_TRACE("level " + std::to_string(f.numero));
         bool bonus = f.conjuntoPecas == Estilo::bonus;
-        Bmp tab(telas.tabuleiro(f.numero));
+        Bitmap tab(telas.tabuleiro(f.numero));
         ASSERT_NE(tab, nullptr);
-        Bmp pecas[] = {carregaBmp("img/mapa/preto.bmp"),
+        Bitmap pecas[] = {carregaBmp("img/mapa/preto.bmp"),
                        carregaBmp("img/mapa/parede.bmp"),
                        carregaBmp(bonus ? "img/mapa/chao2.bmp" : "img/mapa/chao.bmp"),
                        carregaBmp(bonus ? "img/mapa/chaoX2.bmp" : "img/mapa/chaoX.bmp"),
                        carregaBmp("img/mapa/azul.bmp")};
-        Bmp caixa = carregaBmp(bonus ? "img/mapa/box2.bmp" : "img/mapa/box.bmp");
-        Bmp caixaNoAlvo = carregaBmp(bonus ? "img/mapa/boxVerm.bmp" : "img/mapa/boxVerde.bmp");
+        Bitmap caixa = carregaBmp(bonus ? "img/mapa/box2.bmp" : "img/mapa/box.bmp");
+        Bitmap caixaNoAlvo = carregaBmp(bonus ? "img/mapa/boxVerm.bmp" : "img/mapa/boxVerde.bmp");
         int erradas = 0;
         for (int y = 0; y < LINHAS; ++y)
             for (int x = 0; x < COLUNAS; ++x) {
@@ -44,7 +44,7 @@ TEST(Miniaturas, EveryBoardShowsItsLevelsTilesBoxesAndHero) {
         EXPECT_EQ(erradas, 0);
         // the hero stands on his start cell, drawn as the game draws him
         EXPECT_FALSE(blocoIgual(tab.get(), f.inicioHeroi.x, f.inicioHeroi.y, pecas[CHAO].get()));
-        Bmp heroi = carregaGif("img/zepFrente.gif");
+        Bitmap heroi = carregaGif("img/zepFrente.gif");
         ASSERT_NE(heroi, nullptr);
         int hx = 40 * f.inicioHeroi.x + 9, hy = 40 * f.inicioHeroi.y + 2, iguais = 0, opacos = 0;
         for (int y = 0; y < heroi->h; ++y)

@@ -18,7 +18,7 @@ int diferencas(BITMAP* a, BITMAP* b) {
 TEST(Pecas, EveryTileIsFortyByFortyAndFullyOpaque) {
     for (const char* nome : TILES) {
         SCOPED_TRACE(nome);
-        Bmp b = carregaBmp(std::string("img/mapa/") + nome + ".bmp");
+        Bitmap b = carregaBmp(std::string("img/mapa/") + nome + ".bmp");
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->w, 40);
         EXPECT_EQ(b->h, 40);
@@ -35,8 +35,8 @@ TEST(Pecas, TargetsAndPlacedBoxesStandOutFromTheirPlainPictures) {
                               {"chao", "parede"}, {"chao2", "parede"}};
     for (auto& p : pares) {
         SCOPED_TRACE(std::string(p[0]) + " / " + p[1]);
-        Bmp a = carregaBmp(std::string("img/mapa/") + p[0] + ".bmp");
-        Bmp b = carregaBmp(std::string("img/mapa/") + p[1] + ".bmp");
+        Bitmap a = carregaBmp(std::string("img/mapa/") + p[0] + ".bmp");
+        Bitmap b = carregaBmp(std::string("img/mapa/") + p[1] + ".bmp");
         ASSERT_TRUE(a && b);
         EXPECT_GT(diferencas(a.get(), b.get()), 40 * 40 / 4);
     }
@@ -47,7 +47,7 @@ TEST(Pecas, TargetsAndPlacedBoxesStandOutFromTheirPlainPictures) {
 TEST(Heroi, FourViewsFitTheCellCentredAndStandingOnTheFloor) {
     for (const char* nome : {"zepFrente", "zepCosta", "zepDireita", "zepEsquerda"}) {
         SCOPED_TRACE(nome);
-        Bmp b = carregaGif(std::string("img/") + nome + ".gif");
+        Bitmap b = carregaGif(std::string("img/") + nome + ".gif");
         ASSERT_NE(b, nullptr);
         EXPECT_LE(b->w, 31);
         EXPECT_LE(b->h, 38);
@@ -63,8 +63,8 @@ TEST(Heroi, FourViewsFitTheCellCentredAndStandingOnTheFloor) {
 }
 
 TEST(Heroi, ViewsAreDistinctAndLeftMirrorsRight) {
-    Bmp frente = carregaGif("img/zepFrente.gif"), costas = carregaGif("img/zepCosta.gif");
-    Bmp direita = carregaGif("img/zepDireita.gif"), esquerda = carregaGif("img/zepEsquerda.gif");
+    Bitmap frente = carregaGif("img/zepFrente.gif"), costas = carregaGif("img/zepCosta.gif");
+    Bitmap direita = carregaGif("img/zepDireita.gif"), esquerda = carregaGif("img/zepEsquerda.gif");
     ASSERT_TRUE(frente && costas && direita && esquerda);
     EXPECT_GT(diferencas(frente.get(), costas.get()), 20);
     EXPECT_GT(diferencas(frente.get(), direita.get()), 20);
@@ -88,7 +88,7 @@ TEST(BotoesDaFase, PicturesCoverTheirHitRectanglesAndStayNearThem) {
                           {"img/replay2.gif", 55, 50, 55, 55, 90, 80},    {"img/replay.gif", 57, 51, 55, 55, 90, 80}};
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.arquivo);
-        Bmp b = carregaGif(c.arquivo);
+        Bitmap b = carregaGif(c.arquivo);
         ASSERT_NE(b, nullptr);
         int dentro = 0, fora = 0;
         for (int y = 0; y < b->h; ++y)

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "algif.h"
+#include "gif/algif.h"
 
 namespace fs = std::filesystem;
 

@@ -4,8 +4,8 @@
 
 #include <fstream>
 
-#include "algif.h"
 #include "apoio_gif.h"
+#include "gif/algif.h"
 
 namespace {
 

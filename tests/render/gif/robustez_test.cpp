@@ -5,8 +5,8 @@
 
 #include <random>
 
-#include "algif.h"
 #include "apoio_gif.h"
+#include "gif/algif.h"
 
 namespace {
 

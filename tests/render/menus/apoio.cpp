@@ -7,7 +7,7 @@
 
 #include <unistd.h>
 
-#include "progresso.h"
+#include "play/progresso.h"
 
 void TelaMenu::SetUpTestSuite() {
     static bool iniciado = false;

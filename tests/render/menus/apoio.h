@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "acoes.h"
-#include "recursos.h"
+#include "menus/acoes.h"
+#include "shell/recursos.h"
 
 class TelaMenu : public ::testing::Test {
 protected:

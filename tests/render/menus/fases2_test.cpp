@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "apoio.h"
-#include "fases2.h"
-#include "progresso.h"
+#include "menus/fases2.h"
+#include "play/progresso.h"
 
 namespace {
 

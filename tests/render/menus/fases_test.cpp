@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "apoio.h"
-#include "fases.h"
-#include "progresso.h"
+#include "menus/fases.h"
+#include "play/progresso.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <vector>
 
 #include "apoio.h"
-#include "novojogo.h"
-#include "progresso.h"
+#include "menus/novojogo.h"
+#include "play/progresso.h"
 
 namespace {
 

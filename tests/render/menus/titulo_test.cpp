@@ -1,10 +1,10 @@
 #include <vector>
 
 #include "apoio.h"
-#include "cursor.h"
-#include "globais.h"
-#include "progresso.h"
-#include "titulo.h"
+#include "menus/titulo.h"
+#include "play/progresso.h"
+#include "screen/cursor.h"
+#include "shell/globais.h"
 
 namespace {
 

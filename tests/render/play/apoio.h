@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "partida.h"
+#include "play/partida.h"
 
 class TelaJogo : public ::testing::Test {
 protected:

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "apoio.h"
-#include "faixas.h"
+#include "play/faixas.h"
 
 namespace {
 
@@ -130,7 +130,8 @@ TEST_F(Desenho, StatusBarPanelFrameAndCounters) {
     p.estado.minutos = 3;
     p.estado.segundos = 41;
     Bitmap alvo = bloco(800, 600, 0, 0, 0);
-    desenhaPainelStatus(alvo.get(), p.estado, p.rec);
+    desenhaPainelFixo(alvo.get(), p.rec);
+    desenhaContadores(alvo.get(), p.estado, p.rec);
     desenhaRelogio(alvo.get(), p.estado, p.rec);
 
     const int g150 = makecol(150, 150, 150), g200 = makecol(200, 200, 200),
@@ -161,6 +162,10 @@ TEST_F(Desenho, StatusBarPanelFrameAndCounters) {
 
 TEST_F(Desenho, MusicFooterIsCentredAndTheTitleFollowsTheTrack) {
     const RecursosFase r = recursos();
+    auto desenhaMusica = [&](BITMAP* b, int faixa) {
+        desenhaRodapeMusica(b);
+        desenhaTituloFaixa(b, faixa, r);
+    };
     const int cinza = makecol(100, 100, 100), branco = makecol(255, 255, 255);
     auto extremos = [](BITMAP* b, int y1, int y2, int c) {
         int esq = 800, dir = -1;
@@ -170,7 +175,7 @@ TEST_F(Desenho, MusicFooterIsCentredAndTheTitleFollowsTheTrack) {
         return std::pair<int, int>(esq, dir);
     };
     Bitmap pausado = bloco(800, 600, 0, 0, 0);
-    desenhaMusica(pausado.get(), 0, r);
+    desenhaMusica(pausado.get(), 0);
     const auto [e1, d1] = extremos(pausado.get(), 589, 596, cinza);
     EXPECT_NEAR(e1 + d1, 800, 9);
     EXPECT_GT(d1 - e1, 300);
@@ -180,12 +185,12 @@ TEST_F(Desenho, MusicFooterIsCentredAndTheTitleFollowsTheTrack) {
     EXPECT_NEAR(d2 - e2, 7 * 8, 8);  // "Pausado"
 
     Bitmap faixa = bloco(800, 600, 0, 0, 0);
-    desenhaMusica(faixa.get(), 12, r);
+    desenhaMusica(faixa.get(), 12);
     const auto [e3, d3] = extremos(faixa.get(), 565, 572, branco);
     EXPECT_NEAR(d3 - e3, 8 * std::strlen(faixas[11].titulo), 8);
 
     Bitmap nada = bloco(800, 600, 0, 0, 0);
-    desenhaMusica(nada.get(), -1, r);
+    desenhaMusica(nada.get(), -1);
     EXPECT_FALSE(temCor(nada.get(), 0, 0, 799, 580, branco));
 
     // The footer's very text, and track 5 under its own title (6 has a
@@ -201,7 +206,7 @@ TEST_F(Desenho, MusicFooterIsCentredAndTheTitleFollowsTheTrack) {
     EXPECT_TRUE(soEscreve(pausado.get(), 589,
                           "F1 - Pausar/Tocar     F2 - Anterior     F3 - Pr\xF3ximo", cinza));
     Bitmap cinco = bloco(800, 600, 0, 0, 0);
-    desenhaMusica(cinco.get(), 5, r);
+    desenhaMusica(cinco.get(), 5);
     EXPECT_TRUE(soEscreve(cinco.get(), 565, faixas[4].titulo, branco));
 }
 

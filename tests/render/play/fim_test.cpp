@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "apoio.h"
-#include "fimDeFase.h"
+#include "play/fimDeFase.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "apoio.h"
-#include "regras.h"
-#include "tocador.h"
+#include "play/regras.h"
+#include "play/tocador.h"
 
 namespace {
 

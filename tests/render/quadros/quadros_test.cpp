@@ -16,16 +16,16 @@
 
 #include <allegro.h>
 
-#include "cursor.h"
-#include "fase.h"
-#include "fases.h"
-#include "fases2.h"
-#include "frame_recorder.h"
-#include "globais.h"
-#include "partida.h"
-#include "progresso.h"
-#include "recursos.h"
-#include "titulo.h"
+#include "menus/fases.h"
+#include "menus/fases2.h"
+#include "menus/titulo.h"
+#include "play/fase.h"
+#include "play/partida.h"
+#include "play/progresso.h"
+#include "screen/cursor.h"
+#include "screen/frame_recorder.h"
+#include "shell/globais.h"
+#include "shell/recursos.h"
 
 namespace {
 
@@ -190,11 +190,13 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
                 desenhaBotoes(a, Estilo::padrao, rAntes, mx, my);
             desenhaCaixas(a, s, rAntes);
             desenhaHeroi(a, s, rAntes);
-            desenhaPainelStatus(a, s, rAntes);
+            desenhaPainelFixo(a, rAntes);
+            desenhaContadores(a, s, rAntes);
             desenhaRelogio(a, s, rAntes);
             if (dados.layoutBotoes == Estilo::bonus)
                 desenhaBotoes(a, Estilo::bonus, rAntes, mx, my);
-            desenhaMusica(a, s.faixa, rAntes);
+            desenhaRodapeMusica(a);
+            desenhaTituloFaixa(a, s.faixa, rAntes);
             desenha(a, p1.cursor.get(), mx, my);
         };
         EXPECT_EQ(diferencas(quadroAntigo, true, [&](BITMAP* a) { quadroPartida(p2, a); }), 0)

@@ -31,13 +31,13 @@
 
 #include <allegro.h>
 
-#include "al_screen.h"
-#include "al_screen_driver.h"
-#include "globais.h"
-#include "laco.h"
-#include "menus.h"
-#include "progresso.h"
-#include "recursos.h"
+#include "menus/menus.h"
+#include "play/progresso.h"
+#include "screen/al_screen.h"
+#include "screen/al_screen_driver.h"
+#include "shell/globais.h"
+#include "shell/laco.h"
+#include "shell/recursos.h"
 
 // Level play draws its first track from the time: the same in every run.
 // With no system driver the library's timer cannot start, which playing

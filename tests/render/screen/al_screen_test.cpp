@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "al_screen.h"
-#include "al_screen_driver.h"
+#include "screen/al_screen.h"
+#include "screen/al_screen_driver.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <allegro.h>
 
-#include "cursor.h"
+#include "screen/cursor.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <set>
 #include <sstream>
 
-#include "faixas.h"
 #include "partitura.h"
 #include "patches.h"
+#include "play/faixas.h"
 #include "smf.h"
 
 namespace fs = std::filesystem;

@@ -1,11 +1,20 @@
-// Runs the rule steps of one level frame in the order jogar calls them, over
-// scripted input, and keeps what the screen would have drawn and done.
+// Scripted input for the level frame's steps, and a runner of those steps.
 #pragma once
 
 #include <atomic>
 #include <string>
 
-#include "regras.h"
+#include "play/passosQuadro.h"
+#include "play/regras.h"
+
+// A board with nothing but its border: no wall anywhere.
+inline const Mapa soMoldura = [] {
+    Mapa m{};
+    for (int y = 0; y < LINHAS; ++y)
+        for (int x = 0; x < COLUNAS; ++x)
+            m[y][x] = x == 0 || y == 0 || x == COLUNAS - 1 || y == LINHAS - 1 ? BORDA : FORA;
+    return m;
+}();
 
 // Input of one frame.
 struct Quadro {
@@ -37,6 +46,8 @@ inline Setas une(Setas a, Setas b) {
 // A frame in which nothing is pressed.
 inline Quadro parado() { return {}; }
 
+// Runs level frames through the game's own steps (passaQuadro) over scripted
+// input, and keeps what the screen would have drawn and done.
 class Motor {
 public:
     explicit Motor(const DadosFase& f, int larguraCaixa = 40, int alturaCaixa = 40)
@@ -45,18 +56,8 @@ public:
     void quadro(const Quadro& q) {
         ++quadros;
         buffer = buffer || q.tecla;
-        pedidosBotoes(estado, fase, q.v, q.r, q.mouse, contTempo);  // step 3
-        desenhoNoAlvo = estado.caixaNoAlvo;                              // step 4
-        testeParede(estado, fase, q.setas, largura_, altura_);         // step 5
-        const Setas depois = une(q.setas, q.descemNaTecla);
-        if (buffer) {                                                    // step 7
-            const Tecla t = processaTecla(estado, fase, depois);
-            if (t == Tecla::comSeta) ++pausas;
-            if (t != Tecla::ignorada) buffer = false;
-        }
-        if (avaliaAlvos(estado, fase)) esc = true;                       // step 8
-        if (liberaBloqueios(estado, q.soltaNoFim ? Setas{} : depois)) buffer = false;
-        atualizaRelogio(estado, contTempo);                              // step 9
+        Tela tela{*this, q};
+        passaQuadro(estado, fase, tela, contTempo);
     }
 
     // Types `setas` (letters of seta()) one press per frame.
@@ -74,6 +75,41 @@ public:
     std::array<bool, MAX_CAIXAS> desenhoNoAlvo{};  // box pictures of the last frame
 
 private:
+    // The screen's side of one frame, from the script.
+    struct Tela {
+        Motor& m;
+        const Quadro& q;
+
+        void desenhaTabuleiro() {}
+        void desenhaBotoes() {}
+        void desenhaCaixas() { m.desenhoNoAlvo = m.estado.caixaNoAlvo; }
+        void desenhaHeroi() {}
+        void desenhaPainel() {}
+        void desenhaRelogio() {}
+        void desenhaMusica() {}
+
+        bool teclaV() { return q.v; }
+        bool teclaR() { return q.r; }
+        Mouse mouse() { return q.mouse; }
+        Setas setas(LeituraSetas leitura) {
+            if (leitura == LeituraSetas::parede) return q.setas;
+            if (leitura == LeituraSetas::bloqueios && q.soltaNoFim) return {};
+            return une(q.setas, q.descemNaTecla);
+        }
+        int larguraCaixa() { return m.largura_; }
+        int alturaCaixa() { return m.altura_; }
+
+        void recolhe() {}
+        bool teclaEsperando() { return m.buffer; }
+        void pausa(unsigned) { ++m.pausas; }
+        void esvaziaTeclado() { m.buffer = false; }
+        void termina() { m.esc = true; }
+
+        void tocaFaixa(int) {}
+        void paraMusica() {}
+        TeclasMusica teclasMusica() { return {}; }
+    };
+
     int largura_;
     int altura_;
 };

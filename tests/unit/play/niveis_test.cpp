@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "fase.h"
+#include "play/fase.h"
 
 namespace {
 
@@ -137,11 +137,6 @@ TEST(TabelaFases, CaixasQueComecamNoAlvo) {
 TEST(TabelaFases, NumeroDeCaixas) {
     const int esperado[] = {4, 2, 4, 3, 3, 4, 3, 8, 10, 10};
     for (int n = 1; n <= NUM_FASES; ++n) EXPECT_EQ(tabelaFases[n - 1].numCaixas, esperado[n - 1]);
-}
-
-TEST(TabelaFases, Map11SoTemAMoldura) {
-    for (int y = 0; y < LINHAS; ++y)
-        for (int x = 0; x < COLUNAS; ++x) EXPECT_EQ(map11[y][x], naBorda(x, y) ? BORDA : FORA);
 }
 
 TEST(IniciaEstado, HeroiECaixasNoInicioEContadoresZerados) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "motor.h"
-#include "regras.h"
+#include "play/regras.h"
 
 namespace {
 
@@ -332,9 +332,9 @@ TEST(DuasSetas, NadaFicaOndeNaoPode) {
 }
 
 TEST(Empurrao, SoCodigoUmPara) {
-    // map11 has no walls: boxes and the hero cross outside and border cells,
+    // soMoldura has no walls: boxes and the hero cross outside and border cells,
     // but never leave the board.
-    DadosFase f{11, &map11, {4, 5}, {{{3, 5}, {10, 10}}}, 2, Estilo::padrao, Estilo::padrao};
+    DadosFase f{11, &soMoldura, {4, 5}, {{{3, 5}, {10, 10}}}, 2, Estilo::padrao, Estilo::padrao};
     Motor m(f);
     m.digita("EEE");
     EXPECT_EQ(m.estado.caixas[0], (Celula{0, 5}));

@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(Fases, Solucoes, testing::Range(1, NUM_FASES + 1));
 
 TEST(Solver, FaseSemSaidaNaoTemSolucao) {
     // A box in a corner never reaches the target.
-    Mapa m = map11;
+    Mapa m = soMoldura;
     for (int x = 1; x < COLUNAS - 1; ++x) m[1][x] = m[5][x] = PAREDE;
     for (int y = 1; y <= 5; ++y) m[y][1] = m[y][8] = PAREDE;
     m[3][5] = ALVO;

@@ -1,7 +1,7 @@
 // The music player's state machine: which track plays, when the music stops.
 #include <gtest/gtest.h>
 
-#include "tocador.h"
+#include "play/tocador.h"
 
 namespace {
 

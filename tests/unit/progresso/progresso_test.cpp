@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "progresso.h"
+#include "play/progresso.h"
 
 namespace fs = std::filesystem;
 

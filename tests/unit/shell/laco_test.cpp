@@ -8,12 +8,12 @@
 
 #include <allegro.h>
 
-#include "al_screen.h"
-#include "al_screen_driver.h"
-#include "entrada.h"
-#include "globais.h"
-#include "laco.h"
-#include "recursos.h"
+#include "screen/al_screen.h"
+#include "screen/al_screen_driver.h"
+#include "shell/entrada.h"
+#include "shell/globais.h"
+#include "shell/laco.h"
+#include "shell/recursos.h"
 
 namespace {
 
