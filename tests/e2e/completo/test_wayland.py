@@ -15,7 +15,7 @@ import unittest
 from Xlib import X, display as xdisplay, error as xerror
 from Xlib.protocol import display as xprotocol, event as xevent
 
-from zepko_e2e import E2EError, Game
+from zepko_e2e import E2EError, Game, stop
 from sessao_metodos import SAVE, Comparison, Reference
 from jogador import LEVEL_POINT, PARK, PLAY, Player, stored_solutions
 from telas import on_first_page, on_title, wait_title
@@ -111,13 +111,8 @@ class WestonGame(Game):
                 pass
             self.disp = None
         weston = getattr(self, "weston", None)
-        if weston and weston.poll() is None:
-            weston.terminate()  # takes its Xwayland with it
-            try:
-                weston.wait(10)
-            except subprocess.TimeoutExpired:
-                weston.kill()
-                weston.wait()
+        if weston:
+            stop(weston)  # takes its Xwayland with it
         if getattr(self, "xvfb_disp", None):
             self.xvfb_disp.close()
             self.xvfb_disp = None

@@ -16,7 +16,7 @@ import subprocess
 import tempfile
 import time
 
-from zepko_e2e import E2EError, Game
+from zepko_e2e import E2EError, Game, stop
 
 SINK = "zepko-nulo"
 RATE = 48000
@@ -123,13 +123,7 @@ class PipeWire:
 
     def close(self):
         for p in reversed(self.procs):
-            if p.poll() is None:
-                p.terminate()
-                try:
-                    p.wait(10)
-                except subprocess.TimeoutExpired:
-                    p.kill()
-                    p.wait()
+            stop(p)
         self.procs = []
         if self.dir and not os.environ.get("ZEPKO_E2E_KEEP"):
             shutil.rmtree(self.dir, ignore_errors=True)

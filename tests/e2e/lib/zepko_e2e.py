@@ -76,6 +76,18 @@ ASOUNDRC = """pcm.!default {
 """
 
 
+def stop(proc):
+    """Ends a helper process (an X server, a compositor, a sound server)
+    gently, or by force when it does not go within ten seconds."""
+    if proc.poll() is None:
+        proc.terminate()
+        try:
+            proc.wait(10)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+
+
 class E2EError(AssertionError):
     """Something the test waited for did not happen."""
 
@@ -271,13 +283,8 @@ class Game:
             except Exception:
                 pass
             self.disp = None
-        if self.xvfb and self.xvfb.poll() is None:
-            self.xvfb.terminate()
-            try:
-                self.xvfb.wait(10)
-            except subprocess.TimeoutExpired:
-                self.xvfb.kill()
-                self.xvfb.wait()
+        if self.xvfb:
+            stop(self.xvfb)
         if self.dir and not os.environ.get("ZEPKO_E2E_KEEP"):
             shutil.rmtree(self.dir, ignore_errors=True)
 
