@@ -57,6 +57,24 @@ uninstall:
 bench: build
 	ZEPKO_BUILD_DIR=$(abspath $(BUILD)) /usr/bin/python3 bench/relatorio.py
 
+# Line and branch coverage of the game's code (src/) by make test's tests,
+# in a build of its own: build-coverage/coverage/index.html, and a summary.
+# The fuzzer (clang's build) and the soak tests (their own sanitized game)
+# run no counted code, so they are left out.
+COVERAGE_BUILD ?= build-coverage
+.PHONY: coverage
+coverage: deps
+	./scripts/install-deps gcovr
+	cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZEPKO_COVERAGE=ON
+	cmake --build $(COVERAGE_BUILD) -j $(JOBS)
+	find $(COVERAGE_BUILD) -name '*.gcda' -delete
+	cd $(COVERAGE_BUILD) && ctest --output-on-failure -j $(TEST_JOBS) -E '^(gif\.fuzz|e2e\.soak\..*)$$'
+	rm -rf $(COVERAGE_BUILD)/coverage && mkdir -p $(COVERAGE_BUILD)/coverage
+	gcovr -r . --filter 'src/' --exclude-unreachable-branches --exclude-throw-branches -j $(JOBS) \
+	    --html-details $(COVERAGE_BUILD)/coverage/index.html --txt $(COVERAGE_BUILD)/coverage/summary.txt \
+	    --print-summary $(COVERAGE_BUILD)
+	tail -n 3 $(COVERAGE_BUILD)/coverage/summary.txt
+
 # The Debian source and binary packages, built with dpkg-buildpackage from
 # the source tarball and the committed debian/ folder, which the tarball
 # leaves out (.gitattributes): make deb leaves in $(DEB_BUILD) the .dsc,
