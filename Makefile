@@ -281,4 +281,3 @@ test-tarball: dist
 .PHONY: deps-all
 deps-all: deps windows-deps roots-deps arch-deps
 	./scripts/install-deps $(DEB_TOOLS) $(DEB_CHECK_TOOLS) $(RELEASE_TEST_TOOLS)
-	./scripts/install-deps --build-deps .

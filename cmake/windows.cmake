@@ -14,21 +14,10 @@ target_include_directories(PkgConfig::ALLEGRO INTERFACE ${ZEPKO_ALLEGRO_PREFIX}/
 target_compile_definitions(PkgConfig::ALLEGRO INTERFACE ALLEGRO_STATICLINK)
 target_link_libraries(PkgConfig::ALLEGRO INTERFACE ${ZEPKO_ALLEGRO_PREFIX}/lib/liballeg.a
     kernel32 user32 gdi32 comdlg32 ole32 dinput ddraw dxguid winmm dsound)
-find_package(Threads REQUIRED)
 
 # No DLL beside the exe but the system's; no link time in it either, so
 # the same source links to the same bytes.
 add_link_options(-static -static-libgcc -static-libstdc++ -s -Wl,--no-insert-timestamp)
-
-set(ZEPKO_RUN_DIR ${CMAKE_BINARY_DIR}/run)
-add_subdirectory(src/gif)
-add_subdirectory(src/screen)
-add_subdirectory(src/shell)
-add_subdirectory(src/play)
-add_subdirectory(src/menus)
-# The playlist table (tools/musica holds it for the native build).
-add_library(zepko_faixas STATIC src/play/faixas.cpp)
-target_include_directories(zepko_faixas PUBLIC src/play)
 
 enable_language(RC)
 # The exe's resources (packaging/zepko.rc.in): the native build's desktop
@@ -63,12 +52,17 @@ list(JOIN ZEPKO_VERSION_PARTS "." ZEPKO_MANIFEST_VERSION)
 set(ZEPKO_MANIFEST ${ZEPKO_RECURSOS}/zepko.exe.manifest)
 configure_file(packaging/zepko.exe.manifest.in ${ZEPKO_MANIFEST} @ONLY)
 configure_file(packaging/zepko.rc.in ${ZEPKO_RECURSOS}/zepko.rc @ONLY)
-set_source_files_properties(${ZEPKO_RECURSOS}/zepko.rc PROPERTIES
-    OBJECT_DEPENDS "${ZEPKO_ICO};${ZEPKO_MANIFEST}")
 
-add_executable(zepko WIN32 src/main.cpp ${ZEPKO_RECURSOS}/zepko.rc)
-target_link_libraries(zepko PRIVATE zepko_menus zepko_play zepko_shell zepko_screen zepko_gif)
-set_target_properties(zepko PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZEPKO_RUN_DIR})
+# The game as the native build has it, with its resources, and a window of
+# its own instead of a console. The icon is made here, in another folder
+# than the game's: its target makes it first.
+add_subdirectory(src)
+add_custom_target(zepko_ico DEPENDS ${ZEPKO_ICO})
+add_dependencies(zepko zepko_ico)
+target_sources(zepko PRIVATE ${ZEPKO_RECURSOS}/zepko.rc)
+set_source_files_properties(${ZEPKO_RECURSOS}/zepko.rc TARGET_DIRECTORY zepko PROPERTIES
+    OBJECT_DEPENDS "${ZEPKO_ICO};${ZEPKO_MANIFEST}")
+set_target_properties(zepko PROPERTIES WIN32_EXECUTABLE ON)
 
 # The notices of what the zip holds: ours and the fonts' (packaging/copyright,
 # with the GPL texts it names), and those of the libraries linked into the
