@@ -1,8 +1,7 @@
 #include <vector>
 
-#include "apoio.h"
+#include "tela_menu.h"
 #include "menus/novojogo.h"
-#include "play/progresso.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "apoio.h"
+#include "tela_jogo.h"
 #include "play/regras.h"
 #include "play/tocador.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 class Partidas : public TelaJogo {
 protected:
-    int tom(const Bitmap& b) { return cor(b.get(), 0, 0); }
+    int tom(const Bitmap& b) { return getpixel(b.get(), 0, 0); }
     // Top-left pixel of the hero's picture on cell (x, y).
     static int hx(int x) { return 40 * x + 9; }
     static int hy(int y) { return 40 * y + 2; }
@@ -23,27 +23,27 @@ TEST_F(Partidas, AMoveShowsNextFrameAndABoxPictureFollowsTheEvaluationOneFrameLa
     p.entrada = entrada();
 
     Bitmap a = aperta(p, KEY_DOWN);
-    EXPECT_EQ(cor(a.get(), hx(10), hy(6)), tom(heroi[FRENTE]));
-    EXPECT_EQ(cor(a.get(), 400, 280), tom(caixa));
+    EXPECT_EQ(getpixel(a.get(), hx(10), hy(6)), tom(heroi[FRENTE]));
+    EXPECT_EQ(getpixel(a.get(), 400, 280), tom(caixa));
     EXPECT_EQ(pausas, std::vector<unsigned>{50});
     EXPECT_EQ(esvaziamentos, 1);
     EXPECT_FALSE(esperando);
 
     Bitmap b = quadro(p);
-    EXPECT_EQ(cor(b.get(), hx(10), hy(7)), tom(heroi[FRENTE]));
-    EXPECT_EQ(cor(b.get(), 400, 320), tom(caixaVerde));
-    EXPECT_EQ(cor(b.get(), 400, 280), tom(pecas[CHAO]));
+    EXPECT_EQ(getpixel(b.get(), hx(10), hy(7)), tom(heroi[FRENTE]));
+    EXPECT_EQ(getpixel(b.get(), 400, 320), tom(caixaVerde));
+    EXPECT_EQ(getpixel(b.get(), 400, 280), tom(pecas[CHAO]));
 
     // Undo moves the box in step 3, before it is drawn; its picture still
     // follows the last evaluation, which had it on the target.
     Bitmap c = aperta(p, KEY_V);
-    EXPECT_EQ(cor(c.get(), 400, 280), tom(caixaVerde));
-    EXPECT_EQ(cor(c.get(), 400, 320), tom(pecas[ALVO]));
-    EXPECT_EQ(cor(c.get(), hx(10), hy(6)), tom(heroi[FRENTE]));
+    EXPECT_EQ(getpixel(c.get(), 400, 280), tom(caixaVerde));
+    EXPECT_EQ(getpixel(c.get(), 400, 320), tom(pecas[ALVO]));
+    EXPECT_EQ(getpixel(c.get(), hx(10), hy(6)), tom(heroi[FRENTE]));
     EXPECT_EQ(pausas.size(), 1u);  // V is a press without an arrow: no pause
 
     Bitmap d = quadro(p);
-    EXPECT_EQ(cor(d.get(), 400, 280), tom(caixa));
+    EXPECT_EQ(getpixel(d.get(), 400, 280), tom(caixa));
     EXPECT_EQ(p.estado.passos, 1);
     EXPECT_EQ(p.estado.movimentos, 1);
 }
@@ -92,7 +92,7 @@ TEST_F(Partidas, AWallSkipsThePressWithoutPauseAndTheBufferIsEmptiedAtTheEnd) {
     EXPECT_EQ(esvaziamentos, 1);
     EXPECT_FALSE(esperando);
     Bitmap b = quadro(p);
-    EXPECT_EQ(cor(b.get(), hx(10), hy(6)), tom(heroi[COSTAS]));
+    EXPECT_EQ(getpixel(b.get(), hx(10), hy(6)), tom(heroi[COSTAS]));
     EXPECT_EQ(p.estado.passos, 0);
     EXPECT_FALSE(p.estado.tempoIniciado);
 }
@@ -111,9 +111,9 @@ TEST_F(Partidas, SolvingShowsOneFrameOfGreenBoxesThenAsksForEscape) {
 
     Bitmap ultimo = quadro(p);
     EXPECT_EQ(teclas[KEY_ESC], 1);
-    EXPECT_EQ(cor(ultimo.get(), 440, 160), tom(caixaVerde));
-    EXPECT_EQ(cor(ultimo.get(), 360, 280), tom(caixaVerde));
-    EXPECT_EQ(cor(ultimo.get(), hx(12), hy(4)), tom(heroi[ESQUERDA]));
+    EXPECT_EQ(getpixel(ultimo.get(), 440, 160), tom(caixaVerde));
+    EXPECT_EQ(getpixel(ultimo.get(), 360, 280), tom(caixaVerde));
+    EXPECT_EQ(getpixel(ultimo.get(), hx(12), hy(4)), tom(heroi[ESQUERDA]));
     EXPECT_EQ(p.estado.passos, 14);
     EXPECT_EQ(p.estado.movimentos, 4);
     EXPECT_EQ(pausas.size(), 14u);
@@ -155,14 +155,14 @@ TEST_F(Partidas, BonusButtonsAndLabelsAreDrawnOverTheStatusPanel) {
     Partida bonus(tabelaFases[9], recursos());
     bonus.entrada = entrada();
     Bitmap b = quadro(bonus);
-    EXPECT_EQ(cor(b.get(), 712, 402), tom(voltar));
+    EXPECT_EQ(getpixel(b.get(), 712, 402), tom(voltar));
     EXPECT_TRUE(temCor(b.get(), 740, 444, 758, 448, rotulo));
 
     mx = 110;
     my = 60;  // the standard undo place does nothing in the bonus level
     Bitmap c = quadro(bonus);
     EXPECT_FALSE(temCor(c.get(), 0, 0, 799, 599, rotulo));
-    EXPECT_EQ(cor(c.get(), 710, 400), tom(voltar2));
+    EXPECT_EQ(getpixel(c.get(), 710, 400), tom(voltar2));
 }
 
 TEST_F(Partidas, ThePointerIsDrawnOverTheTrackTitle) {
@@ -176,7 +176,7 @@ TEST_F(Partidas, ThePointerIsDrawnOverTheTrackTitle) {
     for (int y = 0; y < cursor->h; ++y) {
         for (int x = 0; x < cursor->w; ++x) {
             if (getpixel(cursor, x, y) != bitmap_mask_color(cursor)) {
-                ASSERT_EQ(cor(b.get(), mx + x, my + y), getpixel(cursor, x, y)) << x << "," << y;
+                ASSERT_EQ(getpixel(b.get(), mx + x, my + y), getpixel(cursor, x, y)) << x << "," << y;
             }
         }
     }
