@@ -13,14 +13,20 @@ namespace {
 class Partidas : public TelaJogo {
 protected:
     int tom(const Bitmap& b) { return getpixel(b.get(), 0, 0); }
+    // Level `n` with the scripted input, drawn with the stand-ins or with
+    // what the (empty) folder gives.
+    Partida partida(int n, bool comSubstitutos = true) {
+        Partida p(tabelaFases[n - 1], comSubstitutos ? recursos() : carregaRecursosFase(Estilo::padrao));
+        p.entrada = entrada();
+        return p;
+    }
     // Top-left pixel of the hero's picture on cell (x, y).
     static int hx(int x) { return 40 * x + 9; }
     static int hy(int y) { return 40 * y + 2; }
 };
 
 TEST_F(Partidas, AMoveShowsNextFrameAndABoxPictureFollowsTheEvaluationOneFrameLate) {
-    Partida p(tabelaFases[0], recursos());  // hero (10, 6), box 3 on (10, 7) above a target
-    p.entrada = entrada();
+    Partida p = partida(1);  // hero (10, 6), box 3 on (10, 7) above a target
 
     Bitmap a = aperta(p, KEY_DOWN);
     EXPECT_EQ(getpixel(a.get(), hx(10), hy(6)), tom(heroi[FRENTE]));
@@ -51,8 +57,7 @@ TEST_F(Partidas, AMoveShowsNextFrameAndABoxPictureFollowsTheEvaluationOneFrameLa
 TEST_F(Partidas, PressesReleasedBeforeTheirFrameActAsHeldForIt) {
     // Down and up before the frame: the buffer holds the press, key[] no
     // longer shows it, the frame loop hands it over as a press of the frame.
-    Partida p(tabelaFases[0], recursos());  // hero (10, 6), box (10, 7) above a target
-    p.entrada = entrada();
+    Partida p = partida(1);  // hero (10, 6), box (10, 7) above a target
     Toques toques;
     p.entrada.toques = &toques;
     p.entrada.recolhe = [] {};
@@ -84,8 +89,7 @@ TEST_F(Partidas, PressesReleasedBeforeTheirFrameActAsHeldForIt) {
 }
 
 TEST_F(Partidas, AWallSkipsThePressWithoutPauseAndTheBufferIsEmptiedAtTheEnd) {
-    Partida p(tabelaFases[0], recursos());  // a wall right of the hero
-    p.entrada = entrada();
+    Partida p = partida(1);  // a wall right of the hero
     p.estado.direcao = COSTAS;
     aperta(p, KEY_RIGHT);
     EXPECT_TRUE(pausas.empty());
@@ -98,8 +102,7 @@ TEST_F(Partidas, AWallSkipsThePressWithoutPauseAndTheBufferIsEmptiedAtTheEnd) {
 }
 
 TEST_F(Partidas, SolvingShowsOneFrameOfGreenBoxesThenAsksForEscape) {
-    Partida p(tabelaFases[1], recursos());  // hero (8, 4), boxes (10, 7) and (10, 4)
-    p.entrada = entrada();
+    Partida p = partida(2);  // hero (8, 4), boxes (10, 7) and (10, 4)
     const int solucao[] = {KEY_RIGHT, KEY_RIGHT, KEY_RIGHT, KEY_DOWN,  KEY_DOWN,
                            KEY_DOWN,  KEY_LEFT,  KEY_RIGHT, KEY_RIGHT, KEY_RIGHT,
                            KEY_UP,    KEY_UP,    KEY_UP,    KEY_LEFT};
@@ -120,8 +123,7 @@ TEST_F(Partidas, SolvingShowsOneFrameOfGreenBoxesThenAsksForEscape) {
 }
 
 TEST_F(Partidas, FunctionKeysActOncePerKeyDownAndTheTrackChangesNextFrame) {
-    Partida p(tabelaFases[0], recursos());
-    p.entrada = entrada();
+    Partida p = partida(1);
     iniciaTocador(p.estado, 11);  // track 12
 
     quadro(p);
@@ -152,8 +154,7 @@ TEST_F(Partidas, BonusButtonsAndLabelsAreDrawnOverTheStatusPanel) {
     const int rotulo = makecol(181, 255, 0);
     mx = 720;
     my = 425;  // label from (740, 441), inside the panel
-    Partida bonus(tabelaFases[9], recursos());
-    bonus.entrada = entrada();
+    Partida bonus = partida(10);
     Bitmap b = quadro(bonus);
     EXPECT_EQ(getpixel(b.get(), 712, 402), tom(voltar));
     EXPECT_TRUE(temCor(b.get(), 740, 444, 758, 448, rotulo));
@@ -168,8 +169,7 @@ TEST_F(Partidas, BonusButtonsAndLabelsAreDrawnOverTheStatusPanel) {
 TEST_F(Partidas, ThePointerIsDrawnOverTheTrackTitle) {
     mx = 385;
     my = 567;  // on the title's text, centred at (400, 565): "Pausado" before a track plays
-    Partida p(tabelaFases[0], recursos());
-    p.entrada = entrada();
+    Partida p = partida(1);
     ASSERT_EQ(p.estado.faixa, 0);
     Bitmap b = quadro(p);
     BITMAP* cursor = p.cursor.get();
@@ -183,8 +183,7 @@ TEST_F(Partidas, ThePointerIsDrawnOverTheTrackTitle) {
 }
 
 TEST_F(Partidas, ALevelWithEveryFileMissingStillPlays) {
-    Partida p(tabelaFases[1], carregaRecursosFase(Estilo::padrao));
-    p.entrada = entrada();
+    Partida p = partida(2, false);
     aperta(p, KEY_RIGHT);
     aperta(p, KEY_RIGHT);
     Bitmap b = quadro(p);
@@ -195,8 +194,7 @@ TEST_F(Partidas, ALevelWithEveryFileMissingStillPlays) {
 
 TEST_F(Partidas, EnteringALevelTwoHundredTimesKeepsMemoryFlat) {
     auto entra = [&] {
-        Partida p(tabelaFases[8], carregaRecursosFase(Estilo::padrao));
-        p.entrada = entrada();
+        Partida p = partida(9, false);
         aperta(p, KEY_LEFT);
         quadro(p);
     };

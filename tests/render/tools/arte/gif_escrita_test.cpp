@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <vector>
 
 #include "apoio.h"
+#include "fontes_arte.h"
 #include "gif/algif.h"
 #include "gif_escrita.h"
 
@@ -101,21 +104,20 @@ TEST(GifEscrita, RefusesMoreColoursThanATableHolds) {
 }
 
 TEST(GifEscrita, TheGamesSpritesLoadWithTheGamesReaderAsGiflibSeesThem) {
-    for (const char* nome : {"img/zepFrente.gif", "img/zepCosta.gif", "img/zepDireita.gif", "img/zepEsquerda.gif",
-                             "img/cadeado.gif", "img/voltar.gif", "img/voltar2.gif", "img/replay.gif",
-                             "img/replay2.gif"}) {
+    int sprites = 0;
+    for (const std::string& nome : leArquivos(std::string(ZEPKO_ARTE_DADOS) + "/arquivos.txt")) {
+        if (nome.size() < 4 || nome.compare(nome.size() - 4, 4, ".gif") != 0) continue;
         SCOPED_TRACE(nome);
-        FILE* f = std::fopen(noJogo(nome).c_str(), "rb");
-        ASSERT_NE(f, nullptr);
-        std::vector<uint8_t> bytes;
-        for (int c; (c = std::fgetc(f)) != EOF;) bytes.push_back(uint8_t(c));
-        std::fclose(f);
+        ++sprites;
+        std::ifstream in(noJogo(nome), std::ios::binary);
+        const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
         Bitmap jogo = carregaGif(nome);
         ASSERT_NE(jogo, nullptr);
         Bitmap referencia = decodificaComGiflib(bytes);
         EXPECT_EQ(diferencas(referencia.get(), jogo.get()), 0);
         EXPECT_GT(opacos(jogo.get()).x1, 0);
     }
+    EXPECT_EQ(sprites, 9);  // the hero's four views, the padlock, the level's four buttons
 }
 
 }  // namespace

@@ -2,16 +2,17 @@
 #include <gtest/gtest.h>
 
 #include "apoio.h"
+#include "fontes_arte.h"
 
 namespace {
 
-const char* const TILES[] = {"preto", "parede", "chao", "chaoX", "chao2", "chaoX2",
-                             "azul",  "box",    "boxVerde", "box2", "boxVerm"};
-
 TEST(Pecas, EveryTileIsFortyByFortyAndFullyOpaque) {
-    for (const char* nome : TILES) {
+    int pecas = 0;
+    for (const std::string& nome : leArquivos(std::string(ZEPKO_ARTE_DADOS) + "/arquivos.txt")) {
+        if (nome.rfind("img/mapa/", 0) != 0) continue;
         SCOPED_TRACE(nome);
-        Bitmap b = carregaBmp(std::string("img/mapa/") + nome + ".bmp");
+        ++pecas;
+        Bitmap b = carregaBmp(nome);
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->w, 40);
         EXPECT_EQ(b->h, 40);
@@ -20,6 +21,7 @@ TEST(Pecas, EveryTileIsFortyByFortyAndFullyOpaque) {
             for (int x = 0; x < b->w; ++x) buracos += magenta(b.get(), x, y);
         EXPECT_EQ(buracos, 0);
     }
+    EXPECT_EQ(pecas, 11);  // five board codes, two boxes, the bonus floor, target and boxes
 }
 
 TEST(Pecas, TargetsAndPlacedBoxesStandOutFromTheirPlainPictures) {
