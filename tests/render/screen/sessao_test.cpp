@@ -26,11 +26,10 @@
 #include <string_view>
 #include <vector>
 
-#include <unistd.h>
-
 #include <allegro.h>
 
 #include "menus/menus.h"
+#include "pasta_temporaria.h"
 #include "play/progresso.h"
 #include "screen/al_screen.h"
 #include "screen/al_screen_driver.h"
@@ -310,24 +309,19 @@ protected:
         set_screen_driver(&driver);
         descansa = descansoRoteirizado;
         // The pictures, fonts and tracks of the run folder; save.bin of its own.
-        pasta = fs::temp_directory_path() / ("zepko-sessao-" + std::to_string(getpid()));
-        fs::create_directories(pasta);
+        pasta = std::make_unique<PastaTemporaria>();
         for (const char* d : {"img", "fonts", "mid"})
-            fs::create_directory_symlink(fs::path(ZEPKO_RUN_DIR) / d, pasta / d);
-        anterior = fs::current_path();
-        fs::current_path(pasta);
+            fs::create_directory_symlink(fs::path(ZEPKO_RUN_DIR) / d, pasta->caminho / d);
         escreveRoteiro();
     }
     static void TearDownTestSuite() {
-        fs::current_path(anterior);
-        fs::remove_all(pasta);
+        pasta.reset();
         set_screen_driver(nullptr);
         descansa = rest;
         quadroInteiro = false;
     }
-    static fs::path pasta, anterior;
+    static inline std::unique_ptr<PastaTemporaria> pasta;
 };
-fs::path Sessao::pasta, Sessao::anterior;
 
 TEST_P(Sessao, ShowsWhatMethod4DrawingEverythingShows) {
     const auto [metodo, bits] = GetParam();

@@ -109,15 +109,12 @@ TEST_F(Progresso, ValoresForaDaFaixaSaoUsadosComoEstao) {
     EXPECT_EQ(mapaLiberado, -5);
     EXPECT_EQ(arquivo(), (Bytes{0xFB, 0xFF, 0xFF, 0xFF}));
 
-    grava({0xFF, 0xFF, 0xFF, 0x7F});
-    carregaProgresso();
-    EXPECT_EQ(mapaLiberado, INT_MAX);
-    grava({0x00, 0x00, 0x00, 0x80});
-    carregaProgresso();
-    EXPECT_EQ(mapaLiberado, INT_MIN);
-    grava({0xE8, 0x03, 0x00, 0x00});
-    carregaProgresso();
-    EXPECT_EQ(mapaLiberado, 1000);
+    for (auto [bytes, valor] : {std::pair{Bytes{0xFF, 0xFF, 0xFF, 0x7F}, INT_MAX},
+                                {Bytes{0x00, 0x00, 0x00, 0x80}, INT_MIN}, {Bytes{0xE8, 0x03, 0x00, 0x00}, 1000}}) {
+        grava(bytes);
+        carregaProgresso();
+        EXPECT_EQ(mapaLiberado, valor);
+    }
 }
 
 // For the completion rule alone a value below 1 counts as 1: level 1, the
