@@ -5,7 +5,6 @@
 // the last frame, the cache's pictures) and the two are compared.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include <unistd.h>
 
 #include "apoio.h"
+#include "menus/tela_menu.h"
 #include "menus/fases.h"
 #include "menus/fases2.h"
 #include "menus/titulo.h"
@@ -25,20 +25,14 @@
 
 namespace {
 
-class Quadros : public ::testing::Test {
+// The menus' scripted input, in the run folder with its generated pictures.
+class Quadros : public TelaMenu {
 protected:
     void SetUp() override {
-        anterior = std::filesystem::current_path().string();
+        TelaMenu::SetUp();
         ASSERT_EQ(chdir(ZEPKO_RUN_DIR), 0);
-        entrada.mouseX = &mx;
-        entrada.mouseY = &my;
-        entrada.mouseB = &mb;
-        entrada.teclas = teclas;
     }
-    void TearDown() override {
-        liberaRecursos();
-        std::filesystem::current_path(anterior);
-    }
+    void TearDown() override { liberaRecursos(); }
 
     // The same picture outside the cache, so desenha draws it with draw_sprite.
     BITMAP* copia(BITMAP* b) {
@@ -53,7 +47,7 @@ protected:
     // loop that its body covers it (`cobre`), drawn by `depois`. Returns how
     // many pixels differ.
     int compara(const std::function<void(BITMAP*)>& antes, bool cobre,
-                   const std::function<void(BITMAP*)>& depois) {
+                const std::function<void(BITMAP*)>& depois) {
         Bitmap velho(create_bitmap(800, 600));
         clear_bitmap(velho.get());
         antes(velho.get());
@@ -67,39 +61,32 @@ protected:
 
     std::vector<Bitmap> copias;
     Bitmap cursor{makeCursor()};
-    int mx = 0, my = 0, mb = 0;
-    char teclas[KEY_MAX] = {};
-    Entrada entrada;
     Acoes acoes;
-    std::string anterior;
 };
 
 TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
-    mapaLiberado = 1;
-
     mx = 400, my = 370;  // over the play button
     const FigurasTitulo titulo = carregaFigurasTitulo(cursor.get());
     ASSERT_TRUE(cobreQuadro(titulo.logo)) << "the generated title picture is opaque";
     const FigurasTitulo tituloAntes{copia(titulo.logo), copia(titulo.destaque), cursor.get()};
     EstadoTitulo e1, e2;
     EXPECT_EQ(compara([&](BITMAP* a) { quadroTitulo(a, e1, tituloAntes, entrada, acoes); },
-                         cobreQuadro(titulo.logo),
-                         [&](BITMAP* a) { quadroTitulo(a, e2, titulo, entrada, acoes); }),
+                      cobreQuadro(titulo.logo),
+                      [&](BITMAP* a) { quadroTitulo(a, e2, titulo, entrada, acoes); }),
               0) << "title screen";
 
     // A background with one transparent pixel is still cleared under it.
     Bitmap furado(create_bitmap(800, 600));
     blit(titulo.logo, furado.get(), 0, 0, 0, 0, 800, 600);
     putpixel(furado.get(), 400, 100, makecol(255, 0, 255));
-    const std::string caminho = std::filesystem::temp_directory_path() / "zepko-furado.bmp";
+    const std::string caminho = pasta.caminho / "furado.bmp";
     ASSERT_EQ(save_bitmap(caminho.c_str(), furado.get(), pl), 0);
     const FigurasTitulo comFuro{imagem(caminho.c_str()), titulo.destaque, cursor.get()};
-    std::filesystem::remove(caminho);
     EXPECT_FALSE(cobreQuadro(comFuro.logo));
     const FigurasTitulo comFuroAntes{copia(comFuro.logo), tituloAntes.destaque, cursor.get()};
     EXPECT_EQ(compara([&](BITMAP* a) { quadroTitulo(a, e1, comFuroAntes, entrada, acoes); },
-                         cobreQuadro(comFuro.logo),
-                         [&](BITMAP* a) { quadroTitulo(a, e2, comFuro, entrada, acoes); }),
+                      cobreQuadro(comFuro.logo),
+                      [&](BITMAP* a) { quadroTitulo(a, e2, comFuro, entrada, acoes); }),
               0) << "title picture with a transparent pixel";
 
     mx = 100, my = 140;  // on level 1, padlocks on 2 to 8, the box open
@@ -116,8 +103,8 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
         EstadoFases f1, f2;
         f1.novoJogo = f2.novoJogo = {caixaAberta, false, 170, 86};
         EXPECT_EQ(compara([&](BITMAP* a) { quadroFases(a, f1, fasesAntes, entrada, acoes); },
-                             cobreQuadro(fases.fundo),
-                             [&](BITMAP* a) { quadroFases(a, f2, fases, entrada, acoes); }),
+                          cobreQuadro(fases.fundo),
+                          [&](BITMAP* a) { quadroFases(a, f2, fases, entrada, acoes); }),
                   0) << "first level-select page, new-game box open: " << caixaAberta;
     }
 
@@ -128,8 +115,8 @@ TEST_F(Quadros, EveryScreenDrawsTheSamePixelsWithTheShortcutsAsWithout) {
                                     copia(fases2.cadeado), cursor.get()};
     EstadoFases2 g1, g2;
     EXPECT_EQ(compara([&](BITMAP* a) { quadroFases2(a, g1, fases2Antes, entrada, acoes); },
-                         cobreQuadro(fases2.fundo),
-                         [&](BITMAP* a) { quadroFases2(a, g2, fases2, entrada, acoes); }),
+                      cobreQuadro(fases2.fundo),
+                      [&](BITMAP* a) { quadroFases2(a, g2, fases2, entrada, acoes); }),
               0) << "second level-select page";
 
     // Level play tells the loop that it always covers the frame: it starts
