@@ -139,11 +139,6 @@ TEST(TabelaFases, CaixasQueComecamNoAlvo) {
     }
 }
 
-TEST(TabelaFases, NumeroDeCaixas) {
-    const int esperado[] = {4, 2, 4, 3, 3, 4, 3, 8, 10, 10};
-    for (int n = 1; n <= NUM_FASES; ++n) EXPECT_EQ(tabelaFases[n - 1].numCaixas, esperado[n - 1]);
-}
-
 TEST(IniciaEstado, HeroiECaixasNoInicioEContadoresZerados) {
     const DadosFase& f = tabelaFases[8];
     const EstadoFase e = iniciaEstado(f);

@@ -201,34 +201,25 @@ TEST(Empurrao, EmpurraoLivreLimpaOBloqueioDeCaixa) {
     EXPECT_EQ(m.estado.passos, 1);
 }
 
-// Pushes take Left first, the facing takes Up first.
+// Left and Up at once from (5, 5): pushes take Left first and the facing Up;
+// two arrows push two boxes; the box flags follow the last push test of the
+// press, so a free push of a later box clears what an earlier box set, and
+// the hero steps.
 TEST(Empurrao, EsquerdaECimaJuntas) {
-    Sala m({5, 5}, {{4, 5}, {12, 10}});
-    m.quadro(juntas('E', 'C'));
-    EXPECT_EQ(m.estado.caixas[0], (Celula{3, 5}));
-    EXPECT_EQ(m.estado.heroi, (Celula{5, 4}));
-    EXPECT_EQ(m.estado.direcao, COSTAS);
-    EXPECT_EQ(m.estado.movimentos, 1);
-    EXPECT_EQ(m.estado.passos, 1);
-}
-
-TEST(Empurrao, DuasSetasEmpurramDuasCaixas) {
-    Sala m({5, 5}, {{4, 5}, {5, 4}});
-    m.quadro(juntas('E', 'C'));
-    EXPECT_EQ(m.estado.caixas[0], (Celula{3, 5}));
-    EXPECT_EQ(m.estado.caixas[1], (Celula{5, 3}));
-    EXPECT_EQ(m.estado.heroi, (Celula{5, 4}));
-    EXPECT_EQ(m.estado.movimentos, 2);
-}
-
-// The box flags follow the last push test of the press: a free push of a
-// later box clears what an earlier box set, and the hero steps.
-TEST(Empurrao, UltimoTesteDeEmpurraoDecide) {
-    Sala m({5, 5}, {{4, 5}, {3, 5}, {5, 4}});
-    m.quadro(juntas('E', 'C'));
-    EXPECT_EQ(m.estado.caixas[0], (Celula{4, 5}));
-    EXPECT_EQ(m.estado.caixas[2], (Celula{5, 3}));
-    EXPECT_EQ(m.estado.heroi, (Celula{5, 4}));
+    struct Caso {
+        std::vector<Celula> antes, depois;
+        int movimentos;
+    };
+    for (const Caso& c : {Caso{{{4, 5}, {12, 10}}, {{3, 5}, {12, 10}}, 1}, Caso{{{4, 5}, {5, 4}}, {{3, 5}, {5, 3}}, 2},
+                          Caso{{{4, 5}, {3, 5}, {5, 4}}, {{4, 5}, {3, 5}, {5, 3}}, 1}}) {
+        Sala m({5, 5}, c.antes);
+        m.quadro(juntas('E', 'C'));
+        for (size_t i = 0; i < c.depois.size(); ++i) EXPECT_EQ(m.estado.caixas[i], c.depois[i]) << i;
+        EXPECT_EQ(m.estado.heroi, (Celula{5, 4}));
+        EXPECT_EQ(m.estado.direcao, COSTAS);
+        EXPECT_EQ(m.estado.passos, 1);
+        EXPECT_EQ(m.estado.movimentos, c.movimentos) << c.antes.size() << " boxes";
+    }
 }
 
 // --- two arrows at once ---------------------------------------------------------
