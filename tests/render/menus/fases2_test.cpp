@@ -10,7 +10,7 @@ class Fases2 : public TelaMenu {
 protected:
     void SetUp() override {
         TelaMenu::SetUp();
-        figuras = {fundo.get(),     bonus.get(),   seta.get(),
+        figuras = {fundo.get(),     aceso.get(),   seta.get(),
                    setaAcesa.get(), cadeado.get(), nullptr};
         acoes.jogar = [&](int k) { chamadas.push_back("jogar " + std::to_string(k)); };
         acoes.mensagem = [&](const char* t) { chamadas.push_back(std::string("mensagem ") + t); };
@@ -21,11 +21,6 @@ protected:
         return alvo;
     }
 
-    Bitmap fundo = bloco(800, 600, 0, 0, 90);
-    Bitmap bonus = bloco(10, 10, 250, 250, 0);
-    Bitmap seta = bloco(10, 10, 0, 150, 0);
-    Bitmap setaAcesa = bloco(10, 10, 0, 250, 0);
-    Bitmap cadeado = bloco(12, 12, 200, 40, 40);
     FigurasFases2 figuras{};
     EstadoFases2 estado;
     Acoes acoes;

@@ -11,7 +11,7 @@ protected:
     void SetUp() override {
         TelaMenu::SetUp();
         figuras = {fundo.get(),   seta.get(),
-                   setaAcesa.get(), novoJogo.get(),
+                   setaAcesa.get(), aceso.get(),
                    cadeado.get(),  {pergunta.get(), sim.get(), nao.get()},
                    nullptr};
         acoes.jogar = [&](int k) { chamadas.push_back("jogar " + std::to_string(k)); };
@@ -40,14 +40,6 @@ protected:
                                                         {55, 429},  {220, 429}, {415, 429},
                                                         {629, 429}};
 
-    Bitmap fundo = bloco(800, 600, 0, 0, 90);
-    Bitmap seta = bloco(10, 10, 0, 150, 0);
-    Bitmap setaAcesa = bloco(10, 10, 0, 250, 0);
-    Bitmap novoJogo = bloco(10, 10, 250, 250, 0);
-    Bitmap cadeado = bloco(12, 12, 200, 40, 40);
-    Bitmap pergunta = bloco(10, 10, 90, 0, 90);
-    Bitmap sim = bloco(10, 10, 0, 90, 90);
-    Bitmap nao = bloco(10, 10, 90, 90, 0);
     Bitmap buffer;
     FigurasFases figuras{};
     EstadoFases estado;

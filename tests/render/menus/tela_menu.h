@@ -42,6 +42,11 @@ protected:
     }
 
     PastaTemporaria pasta;
+    // Stand-ins of one colour for the screens' pictures: a background, an
+    // arrow at rest and lit, a lit button, a padlock, the new-game box.
+    Bitmap fundo = bloco(800, 600, 0, 0, 90), seta = bloco(10, 10, 0, 150, 0), setaAcesa = bloco(10, 10, 0, 250, 0);
+    Bitmap aceso = bloco(10, 10, 250, 250, 0), cadeado = bloco(12, 12, 200, 40, 40);
+    Bitmap pergunta = bloco(10, 10, 90, 0, 90), sim = bloco(10, 10, 0, 90, 90), nao = bloco(10, 10, 90, 90, 0);
     volatile int mx = 0, my = 0, mb = 0;
     volatile char teclas[KEY_MAX] = {};
     Entrada entrada;

@@ -12,7 +12,7 @@ protected:
     void SetUp() override {
         TelaMenu::SetUp();
         FecharJogo = 0;
-        figuras = {logo.get(), destaque.get(), nullptr};
+        figuras = {fundo.get(), destaque.get(), nullptr};
     }
     void TearDown() override { FecharJogo = 0; }
     // Runs one frame into a fresh target and returns it.
@@ -30,7 +30,6 @@ protected:
         return -1;
     }
 
-    Bitmap logo = bloco(800, 600, 0, 0, 90);
     Bitmap destaque = bloco(16, 16, 250, 200, 0);
     FigurasTitulo figuras{};
     EstadoTitulo estado;
