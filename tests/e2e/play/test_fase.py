@@ -13,14 +13,14 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "menus"))
 sys.path.insert(0, os.path.join(HERE, "..", "completo"))
 import telas  # noqa: E402  (the menu screens' probes)
-from jogador import Player  # noqa: E402  (arrow presses that wait for each step)
+from jogador import Player, stored_solutions  # noqa: E402  (arrow presses that wait for each step)
 
 PANEL = (50, 50, 50)
 WHITE = (255, 255, 255)
 LEVEL_2 = (270, 140)
 
 # A solution of level 1, one key press a letter: C up, B down, E left, D right.
-SOLUTION_1 = "EEDCDDEBBCCEC"
+SOLUTION_1 = stored_solutions()[1][2]
 
 
 def in_level(shot):

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "play/passosQuadro.h"
@@ -132,3 +135,24 @@ inline void confereSolucao(const DadosFase& fase, const std::string& setas, int 
     EXPECT_EQ(m.estado.movimentos, movimentos);
 }
 
+// The committed solutions (solucoes.txt), by level.
+struct SolucaoGuardada {
+    int passos = 0;
+    int movimentos = 0;
+    std::string setas;
+};
+
+inline std::map<int, SolucaoGuardada> solucoesGuardadas() {
+    std::map<int, SolucaoGuardada> r;
+    std::ifstream arq(SOLUCOES_TXT);
+    std::string linha;
+    while (std::getline(arq, linha)) {
+        if (linha.empty() || linha[0] == '#') continue;
+        std::istringstream in(linha);
+        int n;
+        SolucaoGuardada reg;
+        in >> n >> reg.passos >> reg.movimentos >> reg.setas;
+        r[n] = reg;
+    }
+    return r;
+}

@@ -4,11 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <map>
 #include <queue>
 #include <set>
-#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -156,34 +153,13 @@ TEST(IniciaEstado, HeroiECaixasNoInicioEContadoresZerados) {
                  e.bloqueioCaixaCaixa);
 }
 
-struct Registro {
-    int passos = 0;
-    int movimentos = 0;
-    std::string setas;
-};
-
-std::map<int, Registro> leSolucoes() {
-    std::map<int, Registro> r;
-    std::ifstream arq(SOLUCOES_TXT);
-    std::string linha;
-    while (std::getline(arq, linha)) {
-        if (linha.empty() || linha[0] == '#') continue;
-        std::istringstream in(linha);
-        int n;
-        Registro reg;
-        in >> n >> reg.passos >> reg.movimentos >> reg.setas;
-        r[n] = reg;
-    }
-    return r;
-}
-
 class Solucoes : public testing::TestWithParam<int> {};
 
 TEST_P(Solucoes, SolucaoGuardadaResolveAFase) {
-    const auto solucoes = leSolucoes();
+    const auto solucoes = solucoesGuardadas();
     const auto it = solucoes.find(GetParam());
     ASSERT_NE(it, solucoes.end()) << "no solution stored";
-    const Registro& r = it->second;
+    const SolucaoGuardada& r = it->second;
     EXPECT_EQ(r.passos, static_cast<int>(r.setas.size()));
     confereSolucao(tabelaFases[GetParam() - 1], r.setas, r.passos, r.movimentos);
 }
@@ -192,7 +168,7 @@ TEST_P(Solucoes, SolucaoGuardadaResolveAFase) {
 // start cell in the table's order, and the solution works again from there.
 TEST_P(Solucoes, ReiniciarNoMeioVoltaAoInicio) {
     const DadosFase& fase = tabelaFases[GetParam() - 1];
-    const Registro r = leSolucoes().at(GetParam());
+    const SolucaoGuardada r = solucoesGuardadas().at(GetParam());
     Motor m(fase);
     m.digita(r.setas.substr(0, r.setas.size() / 2));
     ASSERT_GT(m.estado.movimentos, 0);

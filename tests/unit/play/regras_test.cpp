@@ -526,11 +526,11 @@ TEST(Conclusao, CaixasQueComecamNoAlvoMudamDeFiguraNoSegundoQuadro) {
     EXPECT_FALSE(oito.esc);
 }
 
-const char* const SOLUCAO_FASE1 = "EEDCDDEBBCCEC";
+std::string solucaoFase1() { return solucoesGuardadas().at(1).setas; }
 
 TEST(Conclusao, UmQuadroComTodasNoAlvoAntesDeTerminar) {
     Motor m(tabelaFases[0]);
-    m.digita(SOLUCAO_FASE1);
+    m.digita(solucaoFase1());
     EXPECT_EQ(m.estado.contConclusao, 1);
     EXPECT_TRUE(todasNoAlvo(m.estado));
     EXPECT_FALSE(m.esc);
@@ -545,7 +545,7 @@ TEST(Conclusao, UmQuadroComTodasNoAlvoAntesDeTerminar) {
 
 TEST(Conclusao, CaixaQueSaiDoAlvoNoQuadroDoMeioTerminaSemQuadroExtra) {
     Motor m(tabelaFases[0]);
-    const std::string s = SOLUCAO_FASE1;
+    const std::string s = solucaoFase1();
     m.digita(s);
     m.quadro(clique(110, 60));  // undo the last push before the level ends
     EXPECT_FALSE(m.esc);
@@ -560,12 +560,12 @@ TEST(Conclusao, CaixaQueSaiDoAlvoNoQuadroDoMeioTerminaSemQuadroExtra) {
 
 TEST(Conclusao, ReiniciarNaoZeraOContador) {
     Motor m(tabelaFases[0]);
-    m.digita(SOLUCAO_FASE1);
+    m.digita(solucaoFase1());
     Quadro r;
     r.r = true;
     m.quadro(r);
     EXPECT_FALSE(m.esc);
-    m.digita(SOLUCAO_FASE1);
+    m.digita(solucaoFase1());
     EXPECT_TRUE(m.esc) << "the second completion ends the level at once";
 }
 
