@@ -23,11 +23,11 @@ add_dependencies(setup zip)
 set(env ${ZEPKO_WINE_ENV})
 list(FILTER env EXCLUDE REGEX "^WINEPREFIX=")
 list(APPEND env "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-setup")
-add_test(NAME wine.setup.prefix
+add_test(NAME windows.setup.prefix
          COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_installer.py --fresh-prefix)
-set_tests_properties(wine.setup.prefix PROPERTIES FIXTURES_SETUP wine_setup_prefix ENVIRONMENT "${env}")
-add_test(NAME wine.setup COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_installer.py -v)
-set_tests_properties(wine.setup PROPERTIES FIXTURES_REQUIRED wine_setup_prefix LABELS e2e
+set_tests_properties(windows.setup.prefix PROPERTIES FIXTURES_SETUP wine_setup_prefix LABELS windows ENVIRONMENT "${env}")
+add_test(NAME windows.setup COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_installer.py -v)
+set_tests_properties(windows.setup PROPERTIES FIXTURES_REQUIRED wine_setup_prefix LABELS windows
     ENVIRONMENT "${env};ZEPKO_SETUP=${ZEPKO_SETUP};ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_VERSION=${ZEPKO_VERSION};\
 ZEPKO_CMAKE=${CMAKE_COMMAND};ZEPKO_MAKENSIS=${ZEPKO_MAKENSIS};ZEPKO_NSIS_SCRIPT=${nsis}/zepko.nsi;\
 ZEPKO_ICO=${ZEPKO_ICO};ZEPKO_SETUP_RULES=${CMAKE_CURRENT_LIST_DIR}/windows-setup.cmake")

@@ -129,22 +129,22 @@ set(ZEPKO_WINE_ENV
     "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
     "PYTHONPATH=${CMAKE_SOURCE_DIR}/tests/e2e/lib:${CMAKE_SOURCE_DIR}/tests/e2e/completo:${CMAKE_SOURCE_DIR}/tests/e2e/menus:${CMAKE_SOURCE_DIR}/tests/windows"
     "PYTHONDONTWRITEBYTECODE=1")
-add_test(NAME wine.prefix COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/wine_game.py --setup)
-set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine_prefix ENVIRONMENT "${ZEPKO_WINE_ENV}")
+add_test(NAME windows.prefix COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/wine_game.py --setup)
+set_tests_properties(windows.prefix PROPERTIES FIXTURES_SETUP wine_prefix LABELS windows ENVIRONMENT "${ZEPKO_WINE_ENV}")
 # The installer, from the same folder as the zip, and its test under Wine.
 include(${CMAKE_CURRENT_LIST_DIR}/windows-installer.cmake)
 # A program that crashes, to show that a crash under Wine ends the run.
 add_executable(falha tests/windows/falha.c)
 set_target_properties(falha PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/falha)
-add_test(NAME wine.zip COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_wine.py -v)
-set_tests_properties(wine.zip PROPERTIES FIXTURES_REQUIRED wine_prefix LABELS e2e
+add_test(NAME windows.zip COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_wine.py -v)
+set_tests_properties(windows.zip PROPERTIES FIXTURES_REQUIRED wine_prefix LABELS windows
     ENVIRONMENT "${ZEPKO_WINE_ENV};ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_LINUX_RUN_DIR=${ZEPKO_NATIVE_RUN_DIR};ZEPKO_CRASH=$<TARGET_FILE:falha>")
 # The page-flipping update methods, each against method 4.
-add_test(NAME wine.methods COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_metodos.py -v)
-set_tests_properties(wine.methods PROPERTIES FIXTURES_REQUIRED wine_prefix LABELS e2e
+add_test(NAME windows.methods COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_metodos.py -v)
+set_tests_properties(windows.methods PROPERTIES FIXTURES_REQUIRED wine_prefix LABELS windows
     ENVIRONMENT "${ZEPKO_WINE_ENV};ZEPKO_ZIP=${ZEPKO_ZIP}")
 
 # The exe's icon and version information, read back as Windows would.
 add_test(NAME windows.exe_resources COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/windows/test_recursos.py -v)
-set_tests_properties(windows.exe_resources PROPERTIES
+set_tests_properties(windows.exe_resources PROPERTIES LABELS windows
     ENVIRONMENT "ZEPKO_ZIP=${ZEPKO_ZIP};ZEPKO_VERSION=${ZEPKO_VERSION};PYTHONDONTWRITEBYTECODE=1")

@@ -19,7 +19,7 @@ import unittest
 # Root may write anywhere: nothing of this run may land under /usr.
 sys.dont_write_bytecode = True
 AQUI = os.path.dirname(os.path.abspath(__file__))
-for folder in ("lib", "menus", "jogo", "musica", "completo"):
+for folder in ("lib", "menus", "play", "musica", "completo"):
     sys.path.insert(0, os.path.join(AQUI, "..", "e2e", folder))
 from zepko_e2e import InstalledGame  # noqa: E402
 from jogador import Level1, stored_solutions  # noqa: E402

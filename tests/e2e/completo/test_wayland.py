@@ -18,7 +18,7 @@ from Xlib.protocol import display as xprotocol, event as xevent
 from zepko_e2e import E2EError, Game, stop
 from sessao_metodos import SAVE, Comparison, Reference
 from jogador import LEVEL_POINT, PARK, PLAY, Player, stored_solutions
-from telas import on_first_page, on_title, wait_title
+from telas import on_first_page, on_title, quit_from_first_page
 
 WAIT_SECONDS = 30.0
 
@@ -135,10 +135,7 @@ def session(g, checkpoint):
     checkpoint(g, "level-complete panel", p.complete_panel)
     g.tap("Return")
     checkpoint(g, "first page, level 2 open", lambda: on_first_page(g))
-    g.tap("Escape")
-    wait_title(g)
-    g.tap("Escape")
-    return g.wait_exit()
+    return quit_from_first_page(g)
 
 
 class Wayland(unittest.TestCase):

@@ -28,7 +28,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "completo"))
 from jogador import LEVEL_POINT, PARK, Player, stored_solutions  # noqa: E402
 from telas import ARROW_BACK, ARROW_NEXT, NEW_GAME, NO, PLAY  # noqa: E402
-from telas import on_first_page, on_second_page, on_title, wait_title  # noqa: E402
+from telas import on_first_page, on_second_page, on_title, quit_from_first_page  # noqa: E402
 
 SAVE = (1).to_bytes(4, "little")  # only level 1 open
 
@@ -103,10 +103,7 @@ def play(g, checkpoint):
     checkpoint(g, "second page", lambda: on_second_page(g))
     g.click(*ARROW_BACK)
     checkpoint(g, "first page again", lambda: on_first_page(g))
-    g.tap("Escape")
-    wait_title(g)
-    g.tap("Escape")
-    return g.wait_exit()
+    return quit_from_first_page(g)
 
 
 def methods_against_four(new_game, mode, folder):

@@ -60,12 +60,18 @@ def open_second_page(g):
     wait_second_page(g)
 
 
-def back_out_and_quit(g):
-    """Escape from a screen above the first page (a level, the second page),
-    from the first page and from the title screen; returns the game's Result."""
-    g.tap("Escape")
-    wait_first_page(g)
+def quit_from_first_page(g):
+    """Escape from the first page and from the title screen; returns the
+    game's Result."""
     g.tap("Escape")
     wait_title(g)
     g.tap("Escape")
     return g.wait_exit()
+
+
+def back_out_and_quit(g):
+    """Escape from a screen above the first page (a level, the second page),
+    then quit_from_first_page."""
+    g.tap("Escape")
+    wait_first_page(g)
+    return quit_from_first_page(g)

@@ -27,10 +27,7 @@ class Escape(unittest.TestCase):
             telas.open_second_page(g)
             g.click(*telas.ARROW_BACK)
             telas.wait_first_page(g)
-            g.tap("Escape")
-            telas.wait_title(g)
-            g.tap("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(telas.quit_from_first_page(g).status, 0)
 
 
 class Closing(unittest.TestCase):

@@ -49,10 +49,7 @@ class NewGame(unittest.TestCase):
             self._open_box(g)
             g.click(*telas.YES)
             g.wait_for("save.bin to hold 1", lambda: g.read_bytes("save.bin") == save(1))
-            g.tap("Escape")
-            telas.wait_title(g)
-            g.tap("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(telas.quit_from_first_page(g).status, 0)
             self.assertEqual(g.read_bytes("save.bin"), save(1))
 
     def test_no_leaves_progress_alone(self):
@@ -61,10 +58,7 @@ class NewGame(unittest.TestCase):
             self._open_box(g)
             g.click(*telas.NO)
             telas.wait_first_page(g)  # the box no longer hides the level buttons
-            g.tap("Escape")
-            telas.wait_title(g)
-            g.tap("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(telas.quit_from_first_page(g).status, 0)
             self.assertEqual(g.read_bytes("save.bin"), save(7))
 
 

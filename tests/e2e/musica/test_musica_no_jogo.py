@@ -15,7 +15,7 @@ from zepko_e2e import Game
 
 AQUI = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(AQUI, "..", "menus"))
-sys.path.insert(0, os.path.join(AQUI, "..", "jogo"))
+sys.path.insert(0, os.path.join(AQUI, "..", "play"))
 import telas  # noqa: E402
 from test_fase import in_level  # noqa: E402
 

@@ -14,7 +14,7 @@ from servidor_som import FRAME_BYTES, RATE, PipeWire, PipeWireGame
 
 AQUI = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(AQUI, "..", "menus"))
-sys.path.insert(0, os.path.join(AQUI, "..", "jogo"))
+sys.path.insert(0, os.path.join(AQUI, "..", "play"))
 import telas  # noqa: E402
 from test_fase import in_level  # noqa: E402
 from test_musica_no_jogo import CONFIG, ESPERA, SILENCIO, SOM  # noqa: E402

@@ -3,48 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "gif/algif.h"
+#include "pasta_temporaria.h"
 
-namespace fs = std::filesystem;
-
-namespace {
-
-// Allegro without a display: memory bitmaps only.
-struct allegro_environment : ::testing::Environment {
-    void SetUp() override {
-        ASSERT_EQ(install_allegro(SYSTEM_NONE, &errno, atexit), 0);
-        set_color_depth(32);
-    }
-};
-const auto* environment = ::testing::AddGlobalTestEnvironment(new allegro_environment);
-
-// Made on first use and removed at exit: one object owns the path, so it is
-// still there when the folder goes.
-struct scratch_folder {
-    fs::path path;
-    scratch_folder() {
-        std::string tmpl = (fs::temp_directory_path() / "zepko-gif-XXXXXX").string();
-        if (!mkdtemp(tmpl.data())) throw std::runtime_error("no scratch folder");
-        path = tmpl;
-    }
-    ~scratch_folder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
-
-const fs::path& scratch_dir() {
-    static const scratch_folder folder;
-    return folder.path;
+// One folder for the whole run, removed at exit.
+std::string scratch(const std::string& name) {
+    static const PastaTemporaria pasta(false);
+    return (pasta.caminho / name).string();
 }
-
-}  // namespace
-
-std::string scratch(const std::string& name) { return (scratch_dir() / name).string(); }
 
 void run(const std::string& command) { ASSERT_EQ(std::system(command.c_str()), 0) << command; }
 

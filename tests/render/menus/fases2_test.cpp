@@ -1,9 +1,8 @@
 #include <string>
 #include <vector>
 
-#include "apoio.h"
+#include "tela_menu.h"
 #include "menus/fases2.h"
-#include "play/progresso.h"
 
 namespace {
 
@@ -11,7 +10,7 @@ class Fases2 : public TelaMenu {
 protected:
     void SetUp() override {
         TelaMenu::SetUp();
-        figuras = {fundo.get(),     bonus.get(),   seta.get(),
+        figuras = {fundo.get(),     aceso.get(),   seta.get(),
                    setaAcesa.get(), cadeado.get(), nullptr};
         acoes.jogar = [&](int k) { chamadas.push_back("jogar " + std::to_string(k)); };
         acoes.mensagem = [&](const char* t) { chamadas.push_back(std::string("mensagem ") + t); };
@@ -22,11 +21,6 @@ protected:
         return alvo;
     }
 
-    Bitmap fundo = bloco(800, 600, 0, 0, 90);
-    Bitmap bonus = bloco(10, 10, 250, 250, 0);
-    Bitmap seta = bloco(10, 10, 0, 150, 0);
-    Bitmap setaAcesa = bloco(10, 10, 0, 250, 0);
-    Bitmap cadeado = bloco(12, 12, 200, 40, 40);
     FigurasFases2 figuras{};
     EstadoFases2 estado;
     Acoes acoes;
@@ -55,7 +49,7 @@ TEST_F(Fases2, LocksFollowTheProgress) {
         mapaLiberado = c.mapa;
         mouse(790, 20);
         Bitmap alvo = quadro();
-        EXPECT_EQ(pixel(alvo.get(), 360, 346) == makecol(200, 40, 40), c.cadeado);
+        EXPECT_EQ(getpixel(alvo.get(), 360, 346) == makecol(200, 40, 40), c.cadeado);
 
         chamadas.clear();
         mouse(275, 150, true);
@@ -89,17 +83,17 @@ TEST_F(Fases2, ButtonRangesAreInclusive) {
 TEST_F(Fases2, BackArrowLightsAndSetsTheLeaveFlag) {
     mouse(340, 508);
     Bitmap alvo = quadro();
-    EXPECT_EQ(pixel(alvo.get(), 330, 495), makecol(0, 250, 0));
+    EXPECT_EQ(getpixel(alvo.get(), 330, 495), makecol(0, 250, 0));
     EXPECT_FALSE(estado.sair);
     mouse(388, 526, true);
     alvo = quadro();
     EXPECT_TRUE(estado.sair);
     // The frame still ends with its padlock and cursor.
-    EXPECT_EQ(pixel(alvo.get(), 360, 346), makecol(200, 40, 40));
+    EXPECT_EQ(getpixel(alvo.get(), 360, 346), makecol(200, 40, 40));
 
     mouse(600, 100);
     alvo = quadro();
-    EXPECT_EQ(pixel(alvo.get(), 330, 495), makecol(0, 150, 0));
+    EXPECT_EQ(getpixel(alvo.get(), 330, 495), makecol(0, 150, 0));
 }
 
 TEST_F(Fases2, LockedBonusShowsOneMessageAPress) {
@@ -118,21 +112,21 @@ TEST_F(Fases2, HoverLightsLevelNineAndTheBonusEvenWhenLocked) {
     mapaLiberado = 1;
     mouse(400, 200);
     Bitmap alvo = quadro();
-    EXPECT_EQ(pixel(alvo.get(), 275, 150), makecol(255, 255, 255));
-    EXPECT_EQ(pixel(alvo.get(), 530, 343), makecol(255, 255, 255));
-    EXPECT_NE(pixel(alvo.get(), 690, 520), makecol(250, 250, 0));
+    EXPECT_EQ(getpixel(alvo.get(), 275, 150), makecol(255, 255, 255));
+    EXPECT_EQ(getpixel(alvo.get(), 530, 343), makecol(255, 255, 255));
+    EXPECT_NE(getpixel(alvo.get(), 690, 520), makecol(250, 250, 0));
 
     mouse(700, 550);
     alvo = quadro();
-    EXPECT_EQ(pixel(alvo.get(), 690, 520), makecol(250, 250, 0));
-    EXPECT_NE(pixel(alvo.get(), 275, 150), makecol(255, 255, 255));
+    EXPECT_EQ(getpixel(alvo.get(), 690, 520), makecol(250, 250, 0));
+    EXPECT_NE(getpixel(alvo.get(), 275, 150), makecol(255, 255, 255));
 }
 
 TEST_F(Fases2, MissingPicturesDrawNothingAndDoNotCrash) {
     figuras = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
     mouse(700, 550, true);
     Bitmap alvo = quadro();
-    EXPECT_EQ(pixel(alvo.get(), 360, 346), fundoCor);
+    EXPECT_EQ(getpixel(alvo.get(), 360, 346), fundoCor);
     EXPECT_EQ(chamadas, (std::vector<std::string>{MENSAGEM}));
 }
 

@@ -1,9 +1,8 @@
 #include <string>
 #include <vector>
 
-#include "apoio.h"
+#include "tela_menu.h"
 #include "menus/fases.h"
-#include "play/progresso.h"
 
 namespace {
 
@@ -12,7 +11,7 @@ protected:
     void SetUp() override {
         TelaMenu::SetUp();
         figuras = {fundo.get(),   seta.get(),
-                   setaAcesa.get(), novoJogo.get(),
+                   setaAcesa.get(), aceso.get(),
                    cadeado.get(),  {pergunta.get(), sim.get(), nao.get()},
                    nullptr};
         acoes.jogar = [&](int k) { chamadas.push_back("jogar " + std::to_string(k)); };
@@ -41,14 +40,6 @@ protected:
                                                         {55, 429},  {220, 429}, {415, 429},
                                                         {629, 429}};
 
-    Bitmap fundo = bloco(800, 600, 0, 0, 90);
-    Bitmap seta = bloco(10, 10, 0, 150, 0);
-    Bitmap setaAcesa = bloco(10, 10, 0, 250, 0);
-    Bitmap novoJogo = bloco(10, 10, 250, 250, 0);
-    Bitmap cadeado = bloco(12, 12, 200, 40, 40);
-    Bitmap pergunta = bloco(10, 10, 90, 0, 90);
-    Bitmap sim = bloco(10, 10, 0, 90, 90);
-    Bitmap nao = bloco(10, 10, 90, 90, 0);
     Bitmap buffer;
     FigurasFases figuras{};
     EstadoFases estado;
@@ -68,29 +59,29 @@ TEST_F(Fases, PadlocksShowOnEveryLockedLevelFromTwoToEight) {
     // Which ones: with 5, levels 2..5 are open and 6..8 locked.
     mapaLiberado = 5;
     Bitmap alvo = quadro();
-    EXPECT_NE(pixel(alvo.get(), 55, 429), corCadeado());
-    EXPECT_EQ(pixel(alvo.get(), 220, 429), corCadeado());
-    EXPECT_EQ(pixel(alvo.get(), 629, 429), corCadeado());
+    EXPECT_NE(getpixel(alvo.get(), 55, 429), corCadeado());
+    EXPECT_EQ(getpixel(alvo.get(), 220, 429), corCadeado());
+    EXPECT_EQ(getpixel(alvo.get(), 629, 429), corCadeado());
 }
 
 TEST_F(Fases, HoverFramesFollowTheTableWhetherTheLevelIsOpenOrNot) {
     mapaLiberado = 1;
     mouse(570, 100);  // the column levels 3 and 4 share
     Bitmap alvo = quadro();
-    EXPECT_EQ(pixel(alvo.get(), 358, 70), branco());
-    EXPECT_EQ(pixel(alvo.get(), 570, 215), branco());
-    EXPECT_EQ(pixel(alvo.get(), 570, 60), branco());
-    EXPECT_EQ(pixel(alvo.get(), 755, 215), branco());
+    EXPECT_EQ(getpixel(alvo.get(), 358, 70), branco());
+    EXPECT_EQ(getpixel(alvo.get(), 570, 215), branco());
+    EXPECT_EQ(getpixel(alvo.get(), 570, 60), branco());
+    EXPECT_EQ(getpixel(alvo.get(), 755, 215), branco());
 
     mouse(570, 65);  // above level 3, inside level 4
     alvo = quadro();
-    EXPECT_EQ(pixel(alvo.get(), 570, 60), branco());
-    EXPECT_NE(pixel(alvo.get(), 358, 70), branco());
+    EXPECT_EQ(getpixel(alvo.get(), 570, 60), branco());
+    EXPECT_NE(getpixel(alvo.get(), 358, 70), branco());
 
     mouse(178, 300);  // the column levels 5 and 6 share
     alvo = quadro();
-    EXPECT_EQ(pixel(alvo.get(), 5, 270), branco());
-    EXPECT_EQ(pixel(alvo.get(), 368, 420), branco());
+    EXPECT_EQ(getpixel(alvo.get(), 5, 270), branco());
+    EXPECT_EQ(getpixel(alvo.get(), 368, 420), branco());
 }
 
 TEST_F(Fases, GapsBetweenLevelsReactToNothing) {
@@ -101,7 +92,7 @@ TEST_F(Fases, GapsBetweenLevelsReactToNothing) {
         Bitmap alvo = quadro();
         for (int yy = 0; yy < 600; yy += 1)
             for (int xx = 0; xx < 800; xx += 1)
-                ASSERT_NE(pixel(alvo.get(), xx, yy), branco()) << "at " << x << "," << y;
+                ASSERT_NE(getpixel(alvo.get(), xx, yy), branco()) << "at " << x << "," << y;
     }
     EXPECT_TRUE(chamadas.empty());
 }
@@ -143,22 +134,22 @@ TEST_F(Fases, LockedLevelsIgnoreClicks) {
 TEST_F(Fases, ArrowLightsAndOpensTheSecondPage) {
     mouse(399, 508, true);
     Bitmap alvo = quadro();
-    EXPECT_EQ(pixel(alvo.get(), 390, 495), makecol(0, 150, 0));
+    EXPECT_EQ(getpixel(alvo.get(), 390, 495), makecol(0, 150, 0));
     EXPECT_TRUE(chamadas.empty());
 
     mouse(448, 526, true);
     alvo = quadro();
-    EXPECT_EQ(pixel(alvo.get(), 390, 495), makecol(0, 250, 0));
+    EXPECT_EQ(getpixel(alvo.get(), 390, 495), makecol(0, 250, 0));
     EXPECT_EQ(chamadas, (std::vector<std::string>{"fases2"}));
 }
 
 TEST_F(Fases, NewGameButtonLightsAndOpensTheBox) {
     mouse(39, 550);
     Bitmap alvo = quadro();
-    EXPECT_NE(pixel(alvo.get(), 35, 545), makecol(250, 250, 0));
+    EXPECT_NE(getpixel(alvo.get(), 35, 545), makecol(250, 250, 0));
     mouse(145, 565);
     alvo = quadro();
-    EXPECT_EQ(pixel(alvo.get(), 35, 545), makecol(250, 250, 0));
+    EXPECT_EQ(getpixel(alvo.get(), 35, 545), makecol(250, 250, 0));
     EXPECT_FALSE(estado.novoJogo.aberto);
     mouse(145, 565, true);
     quadro();
@@ -194,7 +185,7 @@ TEST_F(Fases, OpenBoxTurnsLevelButtonsOffButNotTheArrow) {
     mouse(100, 100, true);  // level 1
     Bitmap alvo = quadro();
     EXPECT_TRUE(chamadas.empty());
-    EXPECT_NE(pixel(alvo.get(), 35, 70), branco());
+    EXPECT_NE(getpixel(alvo.get(), 35, 70), branco());
     EXPECT_TRUE(estado.novoJogo.aberto);  // an outside click is used up
 
     mouse(420, 515);
@@ -228,7 +219,7 @@ TEST_F(Fases, PadlocksStayVisibleWhileTheBoxIsOpen) {
     Bitmap alvo = quadro();
     // Level 3's padlock lies under the box, which is drawn after the padlocks.
     EXPECT_EQ(cadeados(alvo.get()), 6);
-    EXPECT_EQ(pixel(alvo.get(), 415, 220), makecol(0, 0, 0));
+    EXPECT_EQ(getpixel(alvo.get(), 415, 220), makecol(0, 0, 0));
 }
 
 TEST_F(Fases, MissingPicturesDrawNothingAndDoNotCrash) {
@@ -236,8 +227,8 @@ TEST_F(Fases, MissingPicturesDrawNothingAndDoNotCrash) {
     mapaLiberado = 1;
     mouse(100, 555, true);
     Bitmap alvo = quadro();
-    EXPECT_EQ(pixel(alvo.get(), 220, 220), fundoCor);
-    EXPECT_EQ(pixel(alvo.get(), 400, 300), makecol(0, 0, 0));  // the box itself is drawn
+    EXPECT_EQ(getpixel(alvo.get(), 220, 220), fundoCor);
+    EXPECT_EQ(getpixel(alvo.get(), 400, 300), makecol(0, 0, 0));  // the box itself is drawn
 }
 
 }  // namespace

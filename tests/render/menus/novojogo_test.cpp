@@ -1,8 +1,7 @@
 #include <vector>
 
-#include "apoio.h"
+#include "tela_menu.h"
 #include "menus/novojogo.h"
-#include "play/progresso.h"
 
 namespace {
 
@@ -34,9 +33,6 @@ protected:
         return t;
     }
 
-    Bitmap pergunta = bloco(10, 10, 90, 0, 90);
-    Bitmap sim = bloco(10, 10, 0, 90, 90);
-    Bitmap nao = bloco(10, 10, 90, 90, 0);
     Bitmap buffer;
     Bitmap alvo;
     Bitmap primeiroPasso;

@@ -1,8 +1,7 @@
 #include <vector>
 
-#include "apoio.h"
+#include "tela_menu.h"
 #include "menus/titulo.h"
-#include "play/progresso.h"
 #include "screen/cursor.h"
 #include "shell/globais.h"
 
@@ -13,12 +12,9 @@ protected:
     void SetUp() override {
         TelaMenu::SetUp();
         FecharJogo = 0;
-        figuras = {logo.get(), destaque.get(), nullptr};
+        figuras = {fundo.get(), destaque.get(), nullptr};
     }
-    void TearDown() override {
-        FecharJogo = 0;
-        TelaMenu::TearDown();
-    }
+    void TearDown() override { FecharJogo = 0; }
     // Runs one frame into a fresh target and returns it.
     Bitmap quadro() {
         Bitmap alvo = tela();
@@ -34,7 +30,6 @@ protected:
         return -1;
     }
 
-    Bitmap logo = bloco(800, 600, 0, 0, 90);
     Bitmap destaque = bloco(16, 16, 250, 200, 0);
     FigurasTitulo figuras{};
     EstadoTitulo estado;
@@ -57,11 +52,11 @@ TEST_F(Titulo, HighlightFollowsInclusiveButtonRangesAtTheSameX) {
         mouse(c.x, c.y);
         Bitmap alvo = quadro();
         SCOPED_TRACE(::testing::Message() << "mouse at " << c.x << "," << c.y);
-        EXPECT_EQ(pixel(alvo.get(), 285, 355) == aceso, c.jogar);
-        EXPECT_EQ(pixel(alvo.get(), 285, 465) == aceso, c.sair);
+        EXPECT_EQ(getpixel(alvo.get(), 285, 355) == aceso, c.jogar);
+        EXPECT_EQ(getpixel(alvo.get(), 285, 465) == aceso, c.sair);
         // Nothing of the highlight to the left of x 285.
-        EXPECT_NE(pixel(alvo.get(), 284, 355), aceso);
-        EXPECT_NE(pixel(alvo.get(), 284, 465), aceso);
+        EXPECT_NE(getpixel(alvo.get(), 284, 355), aceso);
+        EXPECT_NE(getpixel(alvo.get(), 284, 465), aceso);
     }
 }
 
@@ -101,10 +96,10 @@ TEST_F(Titulo, FrameDrawsTheCreditOnTheDarkBarAtTheCurrentPosition) {
     for (int esperado : {222, 221, 220}) {
         Bitmap alvo = quadro();
         EXPECT_EQ(inicioCredito(alvo.get()), esperado + recuo);
-        EXPECT_EQ(pixel(alvo.get(), 799, 582), makecol(30, 30, 30));
-        EXPECT_EQ(pixel(alvo.get(), 799, 595), makecol(30, 30, 30));
-        EXPECT_EQ(pixel(alvo.get(), 799, 581), makecol(0, 0, 90));
-        EXPECT_EQ(pixel(alvo.get(), 799, 596), makecol(0, 0, 90));
+        EXPECT_EQ(getpixel(alvo.get(), 799, 582), makecol(30, 30, 30));
+        EXPECT_EQ(getpixel(alvo.get(), 799, 595), makecol(30, 30, 30));
+        EXPECT_EQ(getpixel(alvo.get(), 799, 581), makecol(0, 0, 90));
+        EXPECT_EQ(getpixel(alvo.get(), 799, 596), makecol(0, 0, 90));
     }
 }
 
@@ -154,16 +149,16 @@ TEST_F(Titulo, ExitSetsTheQuitFlagAndTheFrameStillEnds) {
     Bitmap alvo = quadro();
     EXPECT_EQ(FecharJogo, 1);
     // Bar and cursor are still drawn after the click.
-    EXPECT_EQ(pixel(alvo.get(), 799, 590), makecol(30, 30, 30));
-    EXPECT_EQ(pixel(alvo.get(), 340, 460), makecol(0, 100, 0));
+    EXPECT_EQ(getpixel(alvo.get(), 799, 590), makecol(30, 30, 30));
+    EXPECT_EQ(getpixel(alvo.get(), 340, 460), makecol(0, 100, 0));
 }
 
 TEST_F(Titulo, MissingPicturesDrawNothingAndDoNotCrash) {
     figuras = {nullptr, nullptr, nullptr};
     mouse(335, 350);
     Bitmap alvo = quadro();
-    EXPECT_EQ(pixel(alvo.get(), 10, 10), fundoCor);
-    EXPECT_EQ(pixel(alvo.get(), 285, 355), fundoCor);
+    EXPECT_EQ(getpixel(alvo.get(), 10, 10), fundoCor);
+    EXPECT_EQ(getpixel(alvo.get(), 285, 355), fundoCor);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "apoio.h"
+#include "tela_jogo.h"
 #include "play/regras.h"
 #include "play/tocador.h"
 
@@ -12,38 +12,44 @@ namespace {
 
 class Partidas : public TelaJogo {
 protected:
-    int tom(const Bitmap& b) { return cor(b.get(), 0, 0); }
+    int tom(const Bitmap& b) { return getpixel(b.get(), 0, 0); }
+    // Level `n` with the scripted input, drawn with the stand-ins or with
+    // what the (empty) folder gives.
+    Partida partida(int n, bool comSubstitutos = true) {
+        Partida p(tabelaFases[n - 1], comSubstitutos ? recursos() : carregaRecursosFase(Estilo::padrao));
+        p.entrada = entrada();
+        return p;
+    }
     // Top-left pixel of the hero's picture on cell (x, y).
     static int hx(int x) { return 40 * x + 9; }
     static int hy(int y) { return 40 * y + 2; }
 };
 
 TEST_F(Partidas, AMoveShowsNextFrameAndABoxPictureFollowsTheEvaluationOneFrameLate) {
-    Partida p(tabelaFases[0], recursos());  // hero (10, 6), box 3 on (10, 7) above a target
-    p.entrada = entrada();
+    Partida p = partida(1);  // hero (10, 6), box 3 on (10, 7) above a target
 
     Bitmap a = aperta(p, KEY_DOWN);
-    EXPECT_EQ(cor(a.get(), hx(10), hy(6)), tom(heroi[FRENTE]));
-    EXPECT_EQ(cor(a.get(), 400, 280), tom(caixa));
+    EXPECT_EQ(getpixel(a.get(), hx(10), hy(6)), tom(heroi[FRENTE]));
+    EXPECT_EQ(getpixel(a.get(), 400, 280), tom(caixa));
     EXPECT_EQ(pausas, std::vector<unsigned>{50});
     EXPECT_EQ(esvaziamentos, 1);
     EXPECT_FALSE(esperando);
 
     Bitmap b = quadro(p);
-    EXPECT_EQ(cor(b.get(), hx(10), hy(7)), tom(heroi[FRENTE]));
-    EXPECT_EQ(cor(b.get(), 400, 320), tom(caixaVerde));
-    EXPECT_EQ(cor(b.get(), 400, 280), tom(pecas[CHAO]));
+    EXPECT_EQ(getpixel(b.get(), hx(10), hy(7)), tom(heroi[FRENTE]));
+    EXPECT_EQ(getpixel(b.get(), 400, 320), tom(caixaVerde));
+    EXPECT_EQ(getpixel(b.get(), 400, 280), tom(pecas[CHAO]));
 
     // Undo moves the box in step 3, before it is drawn; its picture still
     // follows the last evaluation, which had it on the target.
     Bitmap c = aperta(p, KEY_V);
-    EXPECT_EQ(cor(c.get(), 400, 280), tom(caixaVerde));
-    EXPECT_EQ(cor(c.get(), 400, 320), tom(pecas[ALVO]));
-    EXPECT_EQ(cor(c.get(), hx(10), hy(6)), tom(heroi[FRENTE]));
+    EXPECT_EQ(getpixel(c.get(), 400, 280), tom(caixaVerde));
+    EXPECT_EQ(getpixel(c.get(), 400, 320), tom(pecas[ALVO]));
+    EXPECT_EQ(getpixel(c.get(), hx(10), hy(6)), tom(heroi[FRENTE]));
     EXPECT_EQ(pausas.size(), 1u);  // V is a press without an arrow: no pause
 
     Bitmap d = quadro(p);
-    EXPECT_EQ(cor(d.get(), 400, 280), tom(caixa));
+    EXPECT_EQ(getpixel(d.get(), 400, 280), tom(caixa));
     EXPECT_EQ(p.estado.passos, 1);
     EXPECT_EQ(p.estado.movimentos, 1);
 }
@@ -51,8 +57,7 @@ TEST_F(Partidas, AMoveShowsNextFrameAndABoxPictureFollowsTheEvaluationOneFrameLa
 TEST_F(Partidas, PressesReleasedBeforeTheirFrameActAsHeldForIt) {
     // Down and up before the frame: the buffer holds the press, key[] no
     // longer shows it, the frame loop hands it over as a press of the frame.
-    Partida p(tabelaFases[0], recursos());  // hero (10, 6), box (10, 7) above a target
-    p.entrada = entrada();
+    Partida p = partida(1);  // hero (10, 6), box (10, 7) above a target
     Toques toques;
     p.entrada.toques = &toques;
     p.entrada.recolhe = [] {};
@@ -84,22 +89,20 @@ TEST_F(Partidas, PressesReleasedBeforeTheirFrameActAsHeldForIt) {
 }
 
 TEST_F(Partidas, AWallSkipsThePressWithoutPauseAndTheBufferIsEmptiedAtTheEnd) {
-    Partida p(tabelaFases[0], recursos());  // a wall right of the hero
-    p.entrada = entrada();
+    Partida p = partida(1);  // a wall right of the hero
     p.estado.direcao = COSTAS;
     aperta(p, KEY_RIGHT);
     EXPECT_TRUE(pausas.empty());
     EXPECT_EQ(esvaziamentos, 1);
     EXPECT_FALSE(esperando);
     Bitmap b = quadro(p);
-    EXPECT_EQ(cor(b.get(), hx(10), hy(6)), tom(heroi[COSTAS]));
+    EXPECT_EQ(getpixel(b.get(), hx(10), hy(6)), tom(heroi[COSTAS]));
     EXPECT_EQ(p.estado.passos, 0);
     EXPECT_FALSE(p.estado.tempoIniciado);
 }
 
 TEST_F(Partidas, SolvingShowsOneFrameOfGreenBoxesThenAsksForEscape) {
-    Partida p(tabelaFases[1], recursos());  // hero (8, 4), boxes (10, 7) and (10, 4)
-    p.entrada = entrada();
+    Partida p = partida(2);  // hero (8, 4), boxes (10, 7) and (10, 4)
     const int solucao[] = {KEY_RIGHT, KEY_RIGHT, KEY_RIGHT, KEY_DOWN,  KEY_DOWN,
                            KEY_DOWN,  KEY_LEFT,  KEY_RIGHT, KEY_RIGHT, KEY_RIGHT,
                            KEY_UP,    KEY_UP,    KEY_UP,    KEY_LEFT};
@@ -111,17 +114,16 @@ TEST_F(Partidas, SolvingShowsOneFrameOfGreenBoxesThenAsksForEscape) {
 
     Bitmap ultimo = quadro(p);
     EXPECT_EQ(teclas[KEY_ESC], 1);
-    EXPECT_EQ(cor(ultimo.get(), 440, 160), tom(caixaVerde));
-    EXPECT_EQ(cor(ultimo.get(), 360, 280), tom(caixaVerde));
-    EXPECT_EQ(cor(ultimo.get(), hx(12), hy(4)), tom(heroi[ESQUERDA]));
+    EXPECT_EQ(getpixel(ultimo.get(), 440, 160), tom(caixaVerde));
+    EXPECT_EQ(getpixel(ultimo.get(), 360, 280), tom(caixaVerde));
+    EXPECT_EQ(getpixel(ultimo.get(), hx(12), hy(4)), tom(heroi[ESQUERDA]));
     EXPECT_EQ(p.estado.passos, 14);
     EXPECT_EQ(p.estado.movimentos, 4);
     EXPECT_EQ(pausas.size(), 14u);
 }
 
 TEST_F(Partidas, FunctionKeysActOncePerKeyDownAndTheTrackChangesNextFrame) {
-    Partida p(tabelaFases[0], recursos());
-    p.entrada = entrada();
+    Partida p = partida(1);
     iniciaTocador(p.estado, 11);  // track 12
 
     quadro(p);
@@ -152,39 +154,36 @@ TEST_F(Partidas, BonusButtonsAndLabelsAreDrawnOverTheStatusPanel) {
     const int rotulo = makecol(181, 255, 0);
     mx = 720;
     my = 425;  // label from (740, 441), inside the panel
-    Partida bonus(tabelaFases[9], recursos());
-    bonus.entrada = entrada();
+    Partida bonus = partida(10);
     Bitmap b = quadro(bonus);
-    EXPECT_EQ(cor(b.get(), 712, 402), tom(voltar));
+    EXPECT_EQ(getpixel(b.get(), 712, 402), tom(voltar));
     EXPECT_TRUE(temCor(b.get(), 740, 444, 758, 448, rotulo));
 
     mx = 110;
     my = 60;  // the standard undo place does nothing in the bonus level
     Bitmap c = quadro(bonus);
     EXPECT_FALSE(temCor(c.get(), 0, 0, 799, 599, rotulo));
-    EXPECT_EQ(cor(c.get(), 710, 400), tom(voltar2));
+    EXPECT_EQ(getpixel(c.get(), 710, 400), tom(voltar2));
 }
 
 TEST_F(Partidas, ThePointerIsDrawnOverTheTrackTitle) {
     mx = 385;
     my = 567;  // on the title's text, centred at (400, 565): "Pausado" before a track plays
-    Partida p(tabelaFases[0], recursos());
-    p.entrada = entrada();
+    Partida p = partida(1);
     ASSERT_EQ(p.estado.faixa, 0);
     Bitmap b = quadro(p);
     BITMAP* cursor = p.cursor.get();
     for (int y = 0; y < cursor->h; ++y) {
         for (int x = 0; x < cursor->w; ++x) {
             if (getpixel(cursor, x, y) != bitmap_mask_color(cursor)) {
-                ASSERT_EQ(cor(b.get(), mx + x, my + y), getpixel(cursor, x, y)) << x << "," << y;
+                ASSERT_EQ(getpixel(b.get(), mx + x, my + y), getpixel(cursor, x, y)) << x << "," << y;
             }
         }
     }
 }
 
 TEST_F(Partidas, ALevelWithEveryFileMissingStillPlays) {
-    Partida p(tabelaFases[1], carregaRecursosFase(Estilo::padrao));
-    p.entrada = entrada();
+    Partida p = partida(2, false);
     aperta(p, KEY_RIGHT);
     aperta(p, KEY_RIGHT);
     Bitmap b = quadro(p);
@@ -195,8 +194,7 @@ TEST_F(Partidas, ALevelWithEveryFileMissingStillPlays) {
 
 TEST_F(Partidas, EnteringALevelTwoHundredTimesKeepsMemoryFlat) {
     auto entra = [&] {
-        Partida p(tabelaFases[8], carregaRecursosFase(Estilo::padrao));
-        p.entrada = entrada();
+        Partida p = partida(9, false);
         aperta(p, KEY_LEFT);
         quadro(p);
     };

@@ -68,8 +68,8 @@ std::string esperadoTexto() {
 
 class Cursor : public ::testing::TestWithParam<int> {
 protected:
-    static void SetUpTestSuite() { install_allegro(SYSTEM_NONE, &errno, atexit); }
     void SetUp() override { set_color_depth(GetParam()); }
+    void TearDown() override { set_color_depth(32); }
 };
 
 TEST_P(Cursor, PictureIsPixelExact) {

@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """The folders of src/ are layers: a file includes only its own folder's
 headers and those of the folders below it. Prints the include edges between
-folders and fails on one that runs upward or on a circle of includes."""
+folders and fails on one that runs upward or on a circle of includes. The
+tests follow the sources: a unit or render test y_test.cpp of
+tests/<tier>/x/ tests src/x/y.cpp (tools/x/y.cpp for tests/<tier>/tools/x/),
+and the unit tier does without Allegro."""
 import re
 import sys
 from pathlib import Path
@@ -55,6 +58,17 @@ def visita(p, caminho):
 for p in arquivos:
     if p not in estado:
         visita(p, [p])
+
+# Tests of several files, named for what they check.
+VARIOS = {"render/screen/sessao_test.cpp", "unit/tools/musica/musicas_test.cpp"}
+for teste in sorted((raiz / "tests").glob("*/**/*_test.cpp")):
+    camada, *pasta, nome = teste.relative_to(raiz / "tests").parts
+    fonte = raiz / ("." if pasta[:1] == ["tools"] else "src") / Path(*pasta) / nome.replace("_test.cpp", ".cpp")
+    if camada in ("unit", "render") and "/".join([camada, *pasta, nome]) not in VARIOS and not fonte.exists():
+        erros.append(f"{teste.relative_to(raiz)}: tests no {fonte.relative_to(raiz)}")
+for p in sorted((raiz / "tests" / "unit").rglob("*")):
+    if p.suffix in (".h", ".cpp") and re.search(r"#\s*include\s*<allegro", p.read_text(encoding="utf-8")):
+        erros.append(f"{p.relative_to(raiz)}: Allegro in the unit tier")
 
 for e in erros:
     print(e, file=sys.stderr)

@@ -1,7 +1,12 @@
 // Scripted input for the level frame's steps, and a runner of those steps.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <atomic>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "play/passosQuadro.h"
@@ -113,3 +118,41 @@ private:
     int largura_;
     int altura_;
 };
+
+// Types the presses and checks the level ends one frame after the last one,
+// with the given counts.
+inline void confereSolucao(const DadosFase& fase, const std::string& setas, int passos, int movimentos) {
+    Motor m(fase);
+    for (size_t i = 0; i < setas.size(); ++i) {
+        m.quadro(seta(setas[i]));
+        ASSERT_FALSE(m.esc) << "ended early, press " << i;
+        ASSERT_EQ(m.estado.passos, static_cast<int>(i) + 1) << "press " << i << " did not step";
+    }
+    EXPECT_TRUE(todasNoAlvo(m.estado));
+    m.quadro(parado());
+    EXPECT_TRUE(m.esc);
+    EXPECT_EQ(m.estado.passos, passos);
+    EXPECT_EQ(m.estado.movimentos, movimentos);
+}
+
+// The committed solutions (solucoes.txt), by level.
+struct SolucaoGuardada {
+    int passos = 0;
+    int movimentos = 0;
+    std::string setas;
+};
+
+inline std::map<int, SolucaoGuardada> solucoesGuardadas() {
+    std::map<int, SolucaoGuardada> r;
+    std::ifstream arq(SOLUCOES_TXT);
+    std::string linha;
+    while (std::getline(arq, linha)) {
+        if (linha.empty() || linha[0] == '#') continue;
+        std::istringstream in(linha);
+        int n;
+        SolucaoGuardada reg;
+        in >> n >> reg.passos >> reg.movimentos >> reg.setas;
+        r[n] = reg;
+    }
+    return r;
+}

@@ -1,5 +1,6 @@
-// The level table: the properties the rules of play rely on, and the
-// targets of every map checked against a list made independently of the maps.
+// The level table: the properties the rules of play rely on, the targets of
+// every map checked against a list made independently of the maps, and a
+// committed solution of each level, typed through the frame steps.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "play/fase.h"
+#include "play/motor.h"
 
 namespace {
 
@@ -134,11 +136,6 @@ TEST(TabelaFases, CaixasQueComecamNoAlvo) {
     }
 }
 
-TEST(TabelaFases, NumeroDeCaixas) {
-    const int esperado[] = {4, 2, 4, 3, 3, 4, 3, 8, 10, 10};
-    for (int n = 1; n <= NUM_FASES; ++n) EXPECT_EQ(tabelaFases[n - 1].numCaixas, esperado[n - 1]);
-}
-
 TEST(IniciaEstado, HeroiECaixasNoInicioEContadoresZerados) {
     const DadosFase& f = tabelaFases[8];
     const EstadoFase e = iniciaEstado(f);
@@ -155,5 +152,37 @@ TEST(IniciaEstado, HeroiECaixasNoInicioEContadoresZerados) {
     EXPECT_FALSE(e.tempoIniciado || e.bloqueioParede || e.bloqueioCaixaParede ||
                  e.bloqueioCaixaCaixa);
 }
+
+class Solucoes : public testing::TestWithParam<int> {};
+
+TEST_P(Solucoes, SolucaoGuardadaResolveAFase) {
+    const auto solucoes = solucoesGuardadas();
+    const auto it = solucoes.find(GetParam());
+    ASSERT_NE(it, solucoes.end()) << "no solution stored";
+    const SolucaoGuardada& r = it->second;
+    EXPECT_EQ(r.passos, static_cast<int>(r.setas.size()));
+    confereSolucao(tabelaFases[GetParam() - 1], r.setas, r.passos, r.movimentos);
+}
+
+// Halfway through, with boxes moved, restart puts every box back on its
+// start cell in the table's order, and the solution works again from there.
+TEST_P(Solucoes, ReiniciarNoMeioVoltaAoInicio) {
+    const DadosFase& fase = tabelaFases[GetParam() - 1];
+    const SolucaoGuardada r = solucoesGuardadas().at(GetParam());
+    Motor m(fase);
+    m.digita(r.setas.substr(0, r.setas.size() / 2));
+    ASSERT_GT(m.estado.movimentos, 0);
+    Quadro reinicio;
+    reinicio.r = true;
+    m.quadro(reinicio);
+    EXPECT_EQ(m.estado.heroi, fase.inicioHeroi);
+    for (int i = 0; i < fase.numCaixas; ++i) EXPECT_EQ(m.estado.caixas[i], fase.inicioCaixas[i]) << i;
+    m.digita(r.setas);
+    m.quadro(parado());
+    EXPECT_TRUE(m.esc);
+    EXPECT_EQ(m.estado.movimentos, r.movimentos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fases, Solucoes, testing::Range(1, NUM_FASES + 1));
 
 }  // namespace

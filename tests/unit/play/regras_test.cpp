@@ -2,7 +2,7 @@
 // frame by frame through the steps jogar runs.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -11,29 +11,28 @@
 
 namespace {
 
-// A walled room, floor from (2, 2) to (17, 12), for rules that need no level.
-struct Sala {
+// A walled room, floor from (2, 2) to (17, 12), for rules that need no
+// level, played frame by frame.
+struct Quarto {
+    Quarto(Celula heroi, const std::vector<Celula>& caixas, const std::vector<Celula>& alvos) {
+        for (int y = 0; y < LINHAS; ++y)
+            for (int x = 0; x < COLUNAS; ++x) {
+                const bool borda = x == 0 || y == 0 || x == COLUNAS - 1 || y == LINHAS - 1;
+                const bool parede = x == 1 || y == 1 || x == COLUNAS - 2 || y == LINHAS - 2;
+                mapa[y][x] = borda ? BORDA : parede ? PAREDE : CHAO;
+            }
+        for (Celula a : alvos) mapa[a.y][a.x] = ALVO;
+        dados = {1, &mapa, heroi, {}, static_cast<int>(caixas.size()), Estilo::padrao, Estilo::padrao};
+        std::copy(caixas.begin(), caixas.end(), dados.inicioCaixas.begin());
+    }
     Mapa mapa{};
-    DadosFase fase{};
+    DadosFase dados;
 };
-
-std::unique_ptr<Sala> sala(Celula heroi, std::vector<Celula> caixas, std::vector<Celula> alvos = {}) {
-    auto s = std::make_unique<Sala>();
-    for (int y = 0; y < LINHAS; ++y)
-        for (int x = 0; x < COLUNAS; ++x) {
-            const bool borda = x == 0 || y == 0 || x == COLUNAS - 1 || y == LINHAS - 1;
-            const bool parede = x == 1 || y == 1 || x == COLUNAS - 2 || y == LINHAS - 2;
-            s->mapa[y][x] = borda ? BORDA : parede ? PAREDE : CHAO;
-        }
-    for (Celula a : alvos) s->mapa[a.y][a.x] = ALVO;
-    s->fase.numero = 1;
-    s->fase.mapa = &s->mapa;
-    s->fase.inicioHeroi = heroi;
-    for (size_t i = 0; i < caixas.size(); ++i) s->fase.inicioCaixas[i] = caixas[i];
-    s->fase.numCaixas = static_cast<int>(caixas.size());
-    s->fase.conjuntoPecas = s->fase.layoutBotoes = Estilo::padrao;
-    return s;
-}
+struct Sala : Quarto, Motor {
+    explicit Sala(Celula heroi, const std::vector<Celula>& caixas = {{10, 10}, {12, 10}},
+                  const std::vector<Celula>& alvos = {}, int larguraCaixa = 40, int alturaCaixa = 40)
+        : Quarto(heroi, caixas, alvos), Motor(dados, larguraCaixa, alturaCaixa) {}
+};
 
 Quadro juntas(char a, char b) {
     Quadro q = seta(a);
@@ -56,8 +55,7 @@ Quadro clique(int x, int y, int botoes = 1) {
 // --- moves and pushes --------------------------------------------------------
 
 TEST(Movimento, PassoLivreConta1PassoVirALigaORelogioEPausa) {
-    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({5, 5});
     m.quadro(seta('D'));
     EXPECT_EQ(m.estado.heroi, (Celula{6, 5}));
     EXPECT_EQ(m.estado.heroiAnterior, (Celula{5, 5}));
@@ -79,8 +77,7 @@ TEST(Movimento, PassoLivreConta1PassoVirALigaORelogioEPausa) {
 }
 
 TEST(Movimento, SetaSemTeclaNoBufferNaoMove) {
-    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({5, 5});
     Quadro q;
     q.setas.direita = true;  // held, but the press was already taken
     m.quadro(q);
@@ -89,8 +86,7 @@ TEST(Movimento, SetaSemTeclaNoBufferNaoMove) {
 }
 
 TEST(Movimento, ParedePulaATeclaInteira) {
-    auto s = sala({3, 5}, {{10, 10}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({3, 5});
     m.quadro(seta('E'));  // to (2, 5), beside the wall
     ASSERT_EQ(m.estado.heroi, (Celula{2, 5}));
     m.quadro(seta('B'));  // facing front, copy (2, 5)
@@ -107,8 +103,7 @@ TEST(Movimento, ParedePulaATeclaInteira) {
 }
 
 TEST(Movimento, BloqueioDeParedeDescartaTeclasAteUmQuadroComSeta) {
-    auto s = sala({2, 5}, {{10, 10}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({2, 5});
     Quadro q = seta('E');
     q.soltaNoFim = true;  // let go before the frame ends: the flag stays
     m.quadro(q);
@@ -126,27 +121,20 @@ TEST(Movimento, BloqueioDeParedeDescartaTeclasAteUmQuadroComSeta) {
 }
 
 TEST(Movimento, TamanhoDaCaixaMedeAVizinhancaDaParede) {
-    auto s = sala({3, 5}, {{10, 10}, {12, 10}});
-    {
-        Motor m(s->fase, 80, 40);  // a wall 80 px left of the hero counts as beside it
-        m.quadro(seta('E'));
-        EXPECT_EQ(m.estado.heroi, (Celula{3, 5}));
-        EXPECT_EQ(m.estado.passos, 0);
-    }
-    {
-        Motor m(s->fase);
-        m.quadro(seta('E'));
-        EXPECT_EQ(m.estado.heroi, (Celula{2, 5}));
-    }
-    auto alto = sala({5, 3}, {{10, 10}, {12, 10}});
-    Motor m(alto->fase, 40, 80);
-    m.quadro(seta('C'));
-    EXPECT_EQ(m.estado.heroi, (Celula{5, 3}));
+    Sala largo({3, 5}, {{10, 10}, {12, 10}}, {}, 80, 40);  // a wall 80 px left of the hero counts as beside it
+    largo.quadro(seta('E'));
+    EXPECT_EQ(largo.estado.heroi, (Celula{3, 5}));
+    EXPECT_EQ(largo.estado.passos, 0);
+    Sala normal({3, 5});
+    normal.quadro(seta('E'));
+    EXPECT_EQ(normal.estado.heroi, (Celula{2, 5}));
+    Sala alto({5, 3}, {{10, 10}, {12, 10}}, {}, 40, 80);
+    alto.quadro(seta('C'));
+    EXPECT_EQ(alto.estado.heroi, (Celula{5, 3}));
 }
 
 TEST(Empurrao, CaixaAndaUmaCasaEOHeroiSegue) {
-    auto s = sala({5, 5}, {{6, 5}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({5, 5}, {{6, 5}, {12, 10}});
     m.quadro(seta('D'));
     EXPECT_EQ(m.estado.caixas[0], (Celula{7, 5}));
     EXPECT_EQ(m.estado.heroi, (Celula{6, 5}));
@@ -156,8 +144,7 @@ TEST(Empurrao, CaixaAndaUmaCasaEOHeroiSegue) {
 }
 
 TEST(Empurrao, ContraParedeViraSemAndarELigaORelogio) {
-    auto s = sala({3, 5}, {{2, 5}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({3, 5}, {{2, 5}, {12, 10}});
     m.quadro(seta('E'));
     EXPECT_EQ(m.estado.caixas[0], (Celula{2, 5}));
     EXPECT_EQ(m.estado.heroi, (Celula{3, 5}));
@@ -170,8 +157,7 @@ TEST(Empurrao, ContraParedeViraSemAndarELigaORelogio) {
 }
 
 TEST(Empurrao, ContraOutraCaixaViraSemAndar) {
-    auto s = sala({5, 5}, {{6, 5}, {7, 5}});
-    Motor m(s->fase);
+    Sala m({5, 5}, {{6, 5}, {7, 5}});
     Quadro q = seta('D');
     q.soltaNoFim = true;
     m.quadro(q);
@@ -186,8 +172,7 @@ TEST(Empurrao, ContraOutraCaixaViraSemAndar) {
 // A box flag left over from a press released before its frame ended stops
 // the next step, even towards free floor; that frame's arrow releases it.
 TEST(Empurrao, BloqueioQueSobraSoViraOHeroi) {
-    auto s = sala({3, 5}, {{2, 5}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({3, 5}, {{2, 5}, {12, 10}});
     Quadro q = seta('E');
     q.soltaNoFim = true;
     m.quadro(q);
@@ -205,8 +190,7 @@ TEST(Empurrao, BloqueioQueSobraSoViraOHeroi) {
 
 // A push test that finds free floor clears the box-on-box flag at once.
 TEST(Empurrao, EmpurraoLivreLimpaOBloqueioDeCaixa) {
-    auto s = sala({5, 5}, {{6, 5}, {7, 5}, {5, 4}});
-    Motor m(s->fase);
+    Sala m({5, 5}, {{6, 5}, {7, 5}, {5, 4}});
     Quadro q = seta('D');
     q.soltaNoFim = true;
     m.quadro(q);
@@ -217,37 +201,25 @@ TEST(Empurrao, EmpurraoLivreLimpaOBloqueioDeCaixa) {
     EXPECT_EQ(m.estado.passos, 1);
 }
 
-// Pushes take Left first, the facing takes Up first.
+// Left and Up at once from (5, 5): pushes take Left first and the facing Up;
+// two arrows push two boxes; the box flags follow the last push test of the
+// press, so a free push of a later box clears what an earlier box set, and
+// the hero steps.
 TEST(Empurrao, EsquerdaECimaJuntas) {
-    auto s = sala({5, 5}, {{4, 5}, {12, 10}});
-    Motor m(s->fase);
-    m.quadro(juntas('E', 'C'));
-    EXPECT_EQ(m.estado.caixas[0], (Celula{3, 5}));
-    EXPECT_EQ(m.estado.heroi, (Celula{5, 4}));
-    EXPECT_EQ(m.estado.direcao, COSTAS);
-    EXPECT_EQ(m.estado.movimentos, 1);
-    EXPECT_EQ(m.estado.passos, 1);
-}
-
-TEST(Empurrao, DuasSetasEmpurramDuasCaixas) {
-    auto s = sala({5, 5}, {{4, 5}, {5, 4}});
-    Motor m(s->fase);
-    m.quadro(juntas('E', 'C'));
-    EXPECT_EQ(m.estado.caixas[0], (Celula{3, 5}));
-    EXPECT_EQ(m.estado.caixas[1], (Celula{5, 3}));
-    EXPECT_EQ(m.estado.heroi, (Celula{5, 4}));
-    EXPECT_EQ(m.estado.movimentos, 2);
-}
-
-// The box flags follow the last push test of the press: a free push of a
-// later box clears what an earlier box set, and the hero steps.
-TEST(Empurrao, UltimoTesteDeEmpurraoDecide) {
-    auto s = sala({5, 5}, {{4, 5}, {3, 5}, {5, 4}});
-    Motor m(s->fase);
-    m.quadro(juntas('E', 'C'));
-    EXPECT_EQ(m.estado.caixas[0], (Celula{4, 5}));
-    EXPECT_EQ(m.estado.caixas[2], (Celula{5, 3}));
-    EXPECT_EQ(m.estado.heroi, (Celula{5, 4}));
+    struct Caso {
+        std::vector<Celula> antes, depois;
+        int movimentos;
+    };
+    for (const Caso& c : {Caso{{{4, 5}, {12, 10}}, {{3, 5}, {12, 10}}, 1}, Caso{{{4, 5}, {5, 4}}, {{3, 5}, {5, 3}}, 2},
+                          Caso{{{4, 5}, {3, 5}, {5, 4}}, {{4, 5}, {3, 5}, {5, 3}}, 1}}) {
+        Sala m({5, 5}, c.antes);
+        m.quadro(juntas('E', 'C'));
+        for (size_t i = 0; i < c.depois.size(); ++i) EXPECT_EQ(m.estado.caixas[i], c.depois[i]) << i;
+        EXPECT_EQ(m.estado.heroi, (Celula{5, 4}));
+        EXPECT_EQ(m.estado.direcao, COSTAS);
+        EXPECT_EQ(m.estado.passos, 1);
+        EXPECT_EQ(m.estado.movimentos, c.movimentos) << c.antes.size() << " boxes";
+    }
 }
 
 // --- two arrows at once ---------------------------------------------------------
@@ -350,8 +322,7 @@ TEST(Empurrao, SoCodigoUmPara) {
 }
 
 TEST(Movimento, OutraTeclaRenovaACopiaEViraDeFrente) {
-    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({5, 5});
     m.quadro(outraTecla());
     EXPECT_EQ(m.estado.direcao, SEM_SETA);
     EXPECT_FALSE(m.estado.tempoIniciado);
@@ -365,8 +336,7 @@ TEST(Movimento, OutraTeclaRenovaACopiaEViraDeFrente) {
 // --- undo and restart --------------------------------------------------------
 
 TEST(Voltar, DesfazPosicoesMasNaoContadoresNemDirecao) {
-    auto s = sala({5, 5}, {{6, 5}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({5, 5}, {{6, 5}, {12, 10}});
     m.quadro(seta('D'));
     m.contTempo = 4;
     m.quadro(clique(110, 60));
@@ -379,8 +349,7 @@ TEST(Voltar, DesfazPosicoesMasNaoContadoresNemDirecao) {
 }
 
 TEST(Voltar, PrimeiraAcaoNaoMudaNada) {
-    auto s = sala({5, 5}, {{6, 5}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({5, 5}, {{6, 5}, {12, 10}});
     m.quadro(clique(100, 55));
     EXPECT_EQ(m.estado.heroi, (Celula{5, 5}));
     EXPECT_EQ(m.estado.caixas[0], (Celula{6, 5}));
@@ -389,8 +358,7 @@ TEST(Voltar, PrimeiraAcaoNaoMudaNada) {
 // V is a key press too: it refreshes the copy with the restored positions
 // and turns the hero to the front, so a second undo finds nothing to undo.
 TEST(Voltar, PelaTeclaVRenovaACopia) {
-    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({5, 5});
     m.digita("DD");
     Quadro v = outraTecla();
     v.v = true;
@@ -403,8 +371,7 @@ TEST(Voltar, PelaTeclaVRenovaACopia) {
 }
 
 TEST(Voltar, PeloMouseGuardaACopia) {
-    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({5, 5});
     m.digita("DD");
     m.quadro(clique(135, 80));
     EXPECT_EQ(m.estado.heroi, (Celula{6, 5}));
@@ -418,8 +385,7 @@ TEST(Voltar, PeloMouseGuardaACopia) {
 }
 
 TEST(Voltar, CliqueForaDoBotaoOuComOutroBotaoNaoFazNada) {
-    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({5, 5});
     m.quadro(seta('D'));
     for (Quadro q : {clique(99, 60), clique(136, 60), clique(110, 54), clique(110, 81),
                      clique(110, 60, 2), clique(-1, -1)}) {
@@ -429,9 +395,8 @@ TEST(Voltar, CliqueForaDoBotaoOuComOutroBotaoNaoFazNada) {
 }
 
 TEST(Voltar, BotoesDoBonusFicamEmOutroLugar) {
-    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
-    s->fase.layoutBotoes = Estilo::bonus;
-    Motor m(s->fase);
+    Sala m({5, 5});
+    m.dados.layoutBotoes = Estilo::bonus;
     m.quadro(seta('D'));
     m.quadro(clique(110, 60));  // the standard place is not active here
     EXPECT_EQ(m.estado.heroi, (Celula{6, 5}));
@@ -444,8 +409,7 @@ TEST(Voltar, BotoesDoBonusFicamEmOutroLugar) {
 }
 
 TEST(Reiniciar, VoltaAoInicioZeraContadoresERelogioMasNaoAConclusao) {
-    auto s = sala({5, 5}, {{6, 5}, {12, 10}}, {{7, 5}, {2, 2}});
-    Motor m(s->fase);
+    Sala m({5, 5}, {{6, 5}, {12, 10}}, {{7, 5}, {2, 2}});
     m.quadro(seta('D'));  // the first box onto its target
     ASSERT_TRUE(m.estado.caixaNoAlvo[0]);
     m.quadro(seta('B'));
@@ -471,18 +435,17 @@ TEST(Reiniciar, VoltaAoInicioZeraContadoresERelogioMasNaoAConclusao) {
 }
 
 TEST(Reiniciar, NaoTocaNosBloqueios) {
-    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
-    EstadoFase e = iniciaEstado(s->fase);
+    const Quarto q({5, 5}, {{10, 10}, {12, 10}}, {});
+    EstadoFase e = iniciaEstado(q.dados);
     e.bloqueioParede = e.bloqueioCaixaParede = e.bloqueioCaixaCaixa = true;
     std::atomic<int> cont{5};
-    pedidosBotoes(e, s->fase, false, true, {}, cont);
+    pedidosBotoes(e, q.dados, false, true, {}, cont);
     EXPECT_TRUE(e.bloqueioParede && e.bloqueioCaixaParede && e.bloqueioCaixaCaixa);
     EXPECT_EQ(cont, 0);
 }
 
 TEST(Reiniciar, BotaoSeguradoMantemORelogioEmZero) {
-    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({5, 5});
     m.quadro(seta('D'));
     for (int i = 0; i < 5; ++i) {
         m.contTempo += 1;  // the 1 Hz timer ticks meanwhile
@@ -494,8 +457,7 @@ TEST(Reiniciar, BotaoSeguradoMantemORelogioEmZero) {
 }
 
 TEST(Reiniciar, VeRJuntosReiniciam) {
-    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({5, 5});
     m.digita("DDB");
     Quadro q;
     q.v = q.r = true;
@@ -507,8 +469,7 @@ TEST(Reiniciar, VeRJuntosReiniciam) {
 // --- the clock ---------------------------------------------------------------
 
 TEST(Relogio, ParadoSeguraContTempoEmZero) {
-    auto s = sala({5, 5}, {{10, 10}, {12, 10}});
-    Motor m(s->fase);
+    Sala m({5, 5});
     m.contTempo = 3;
     m.quadro(parado());
     EXPECT_EQ(m.contTempo, 0);
@@ -565,11 +526,11 @@ TEST(Conclusao, CaixasQueComecamNoAlvoMudamDeFiguraNoSegundoQuadro) {
     EXPECT_FALSE(oito.esc);
 }
 
-const char* const SOLUCAO_FASE1 = "EEDCDDEBBCCEC";
+std::string solucaoFase1() { return solucoesGuardadas().at(1).setas; }
 
 TEST(Conclusao, UmQuadroComTodasNoAlvoAntesDeTerminar) {
     Motor m(tabelaFases[0]);
-    m.digita(SOLUCAO_FASE1);
+    m.digita(solucaoFase1());
     EXPECT_EQ(m.estado.contConclusao, 1);
     EXPECT_TRUE(todasNoAlvo(m.estado));
     EXPECT_FALSE(m.esc);
@@ -584,7 +545,7 @@ TEST(Conclusao, UmQuadroComTodasNoAlvoAntesDeTerminar) {
 
 TEST(Conclusao, CaixaQueSaiDoAlvoNoQuadroDoMeioTerminaSemQuadroExtra) {
     Motor m(tabelaFases[0]);
-    const std::string s = SOLUCAO_FASE1;
+    const std::string s = solucaoFase1();
     m.digita(s);
     m.quadro(clique(110, 60));  // undo the last push before the level ends
     EXPECT_FALSE(m.esc);
@@ -599,12 +560,12 @@ TEST(Conclusao, CaixaQueSaiDoAlvoNoQuadroDoMeioTerminaSemQuadroExtra) {
 
 TEST(Conclusao, ReiniciarNaoZeraOContador) {
     Motor m(tabelaFases[0]);
-    m.digita(SOLUCAO_FASE1);
+    m.digita(solucaoFase1());
     Quadro r;
     r.r = true;
     m.quadro(r);
     EXPECT_FALSE(m.esc);
-    m.digita(SOLUCAO_FASE1);
+    m.digita(solucaoFase1());
     EXPECT_TRUE(m.esc) << "the second completion ends the level at once";
 }
 
