@@ -60,14 +60,16 @@ bench: build
 # Line and branch coverage of the game's code (src/) by make test's tests,
 # in a build of its own: build-coverage/coverage/index.html, and a summary.
 # The fuzzer (clang's build) and the soak tests (their own sanitized game)
-# run no counted code, so they are left out.
+# run no counted code, so they are left out. The build starts anew each
+# time: the counters of objects that an earlier build made, of files moved
+# or removed since, would count as code that no test runs.
 COVERAGE_BUILD ?= build-coverage
 .PHONY: coverage
 coverage: deps
 	./scripts/install-deps gcovr
+	rm -rf $(COVERAGE_BUILD)
 	cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZEPKO_COVERAGE=ON
 	cmake --build $(COVERAGE_BUILD) -j $(JOBS)
-	find $(COVERAGE_BUILD) -name '*.gcda' -delete
 	cd $(COVERAGE_BUILD) && ctest --output-on-failure -j $(TEST_JOBS) -LE fuzz -E '^e2e\.soak\.'
 	rm -rf $(COVERAGE_BUILD)/coverage && mkdir -p $(COVERAGE_BUILD)/coverage
 	gcovr -r . --filter 'src/' --exclude-unreachable-branches --exclude-throw-branches -j $(JOBS) \
