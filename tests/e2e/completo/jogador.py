@@ -5,16 +5,16 @@ game's own files."""
 
 import os
 import subprocess
-import sys
 import time
 
 from Xlib import X, XK
 from Xlib.ext import xtest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "menus"))
-from telas import ARROW_BACK, ARROW_NEXT, PLAY  # noqa: E402,F401  (re-exported for the tests)
+from zepko_e2e import e2e_folders
 
-WHITE = (255, 255, 255)
+e2e_folders("menus")
+from telas import ARROW_BACK, ARROW_NEXT, PLAY, WHITE  # noqa: E402,F401  (re-exported for the tests)
+
 BLACK = (0, 0, 0)
 PANEL = (50, 50, 50)          # status bar of a level
 VALUE = (63, 72, 204)         # numbers on the level-complete panel
@@ -146,6 +146,12 @@ class Player:
         xtest.fake_input(self.disp, X.KeyPress if down else X.KeyRelease, self._code(name))
         self.disp.sync()
 
+    def press(self, name, hold):
+        """Key `name` down for `hold` seconds."""
+        self.key(name, True)
+        time.sleep(hold)
+        self.key(name, False)
+
     def pointer(self, x, y):
         """Moves the pointer to (x, y) of the window; still safe once the
         window has gone."""
@@ -260,13 +266,17 @@ class Level1:
         self.g.click(*LEVEL_POINT[k])
         self.p.wait_level()
 
+    def enter(self, k=1):
+        """From the title screen into level k."""
+        self.g.click(*PLAY)
+        self.first_page()
+        self.open_level(k)
+
     def blind(self, arrows, hold=0.18, gap=0.1):
         """Arrow presses at a fixed pace, for when no counter is drawn: held
         long enough for a slow frame, short of the library's key repeat."""
         for a in arrows:
-            self.p.key(ARROWS[a], True)
-            time.sleep(hold)
-            self.p.key(ARROWS[a], False)
+            self.p.press(ARROWS[a], hold)
             time.sleep(gap)
 
     def solve(self, arrows, counters=True):

@@ -4,13 +4,9 @@ twice: the progress one of them saved is never lowered by the other."""
 import tempfile
 import unittest
 
-from zepko_e2e import Game
-from jogador import PLAY, Level1, solutions
+from zepko_e2e import Game, progress
+from jogador import Level1, solutions
 from telas import wait_title
-
-
-def save(value):
-    return value.to_bytes(4, "little", signed=True)
 
 
 class SecondCopy(Game):
@@ -28,22 +24,19 @@ class SecondCopy(Game):
 class TwoCopies(unittest.TestCase):
     def test_clearing_an_old_level_keeps_what_the_other_copy_opened(self):
         arrows = {k: solutions()[k][2] for k in (1, 5)}
-        with Game(save=save(5)) as a, SecondCopy(a) as b:
+        with Game(save=progress(5)) as a, SecondCopy(a) as b:
             players = {}
             for g, level in ((a, 5), (b, 1)):
                 g.wait_window()
                 wait_title(g)
-                g.click(*PLAY)
                 players[g] = Level1(g)
-                players[g].first_page()
-                players[g].open_level(level)
+                players[g].enter(level)
             players[a].solve(arrows[5])
-            self.assertEqual(a.read_bytes("save.bin"), save(6))
+            self.assertEqual(a.read_bytes("save.bin"), progress(6))
             players[b].solve(arrows[1])
-            self.assertEqual(b.read_bytes("save.bin"), save(6))
+            self.assertEqual(b.read_bytes("save.bin"), progress(6))
             for g in (a, b):
-                g.close_window()
-                self.assertEqual(g.wait_exit().status, 0)
+                self.assertEqual(g.close_and_wait().status, 0)
 
 
 if __name__ == "__main__":

@@ -4,12 +4,11 @@ music, and plays a level through in silence. (What the
 music sounds like on a machine with one is tests/e2e/musica.)"""
 
 import os
-import time
 import unittest
 
-from zepko_e2e import Game
+from zepko_e2e import Game, progress
 import jogador
-from jogador import PLAY, Level1
+from jogador import Level1
 
 TITLE_AREA = (100, 560, 600, 24)   # the track title, centred at y 565
 
@@ -30,23 +29,18 @@ class NoSoundDevice(Game):
 class SemSom(unittest.TestCase):
     def test_no_sound_device_plays_silently_with_one_line_and_no_box(self):
         arrows = jogador.solutions()[1][2]
-        with NoSoundDevice(config=shipped_config(), save=(1).to_bytes(4, "little")) as g:
+        with NoSoundDevice(config=shipped_config(), save=progress(1)) as g:
             lv = Level1(g)
             g.wait_window()
             self.assertEqual(g.messages_seen(1.0), [])
-            g.click(*PLAY)
-            lv.first_page()
-            lv.open_level(1)
+            lv.enter(1)
             title = lv.p.area(TITLE_AREA)
-            lv.p.key("F1", True)
-            time.sleep(0.1)
-            lv.p.key("F1", False)
+            lv.p.press("F1", 0.1)
             g.wait_for("the pause in the title line", lambda: lv.p.area(TITLE_AREA) != title)
             lv.solve(arrows)
-            self.assertEqual(g.read_bytes("save.bin"), (2).to_bytes(4, "little"))
+            self.assertEqual(g.read_bytes("save.bin"), progress(2))
             self.assertIsNone(g.find_message())
-            g.close_window()
-            res = g.wait_exit()
+            res = g.close_and_wait()
             self.assertEqual(res.status, 0)
             # One line says why there is no music and what to check.
             ours = [l for l in res.stderr.splitlines() if l.startswith("zepko: ")]

@@ -9,18 +9,13 @@ import re
 import shutil
 import subprocess
 import tempfile
-import time
 import unittest
 
 from Xlib import X, display as xdisplay, error as xerror
 from Xlib.protocol import display as xprotocol, event as xevent
 
-from zepko_e2e import E2EError, Game, stop
-from sessao_metodos import SAVE, Comparison, Reference
-from jogador import LEVEL_POINT, PARK, PLAY, Player, stored_solutions
-from telas import on_first_page, on_title, quit_from_first_page
-
-WAIT_SECONDS = 30.0
+from zepko_e2e import Game, environ, poll, progress, stop
+from sessao_metodos import SAVE, Comparison, Reference, play
 
 
 class WestonGame(Game):
@@ -34,9 +29,8 @@ class WestonGame(Game):
         # Weston 12 and later name the renderer; 10 has only --use-pixman.
         help_text = subprocess.run(["weston", "--help"], capture_output=True, text=True).stdout
         renderer = "--renderer=pixman" if "--renderer" in help_text else "--use-pixman"
-        env = dict(os.environ, DISPLAY=self.display_name, XDG_RUNTIME_DIR=self.runtime)
-        env.pop("WAYLAND_DISPLAY", None)
-        env.pop("WAYLAND_SOCKET", None)
+        env = environ(dict(DISPLAY=self.display_name, XDG_RUNTIME_DIR=self.runtime,
+                           WAYLAND_DISPLAY=None, WAYLAND_SOCKET=None))
         self.weston = subprocess.Popen(
             ["weston", "--backend=x11-backend.so", renderer, "--xwayland", "--idle-time=0",
              "--width=1024", "--height=768", "--socket=zepko-wayland", f"--log={log}"],
@@ -44,22 +38,11 @@ class WestonGame(Game):
         number = self._poll("weston's Xwayland display", lambda: self._display_in(log))
         self.display_name = ":" + number
         # The first client starts Xwayland; it may take a moment to answer.
-        self.disp = self._poll("Xwayland", self._connect)
-        self.disp.change_keyboard_control(auto_repeat_mode=X.AutoRepeatModeOff)
-        self.disp.sync()
+        self._connected(self._poll("Xwayland", self._connect))
 
     def _poll(self, what, probe):
-        end = time.monotonic() + WAIT_SECONDS
-        while True:
-            got = probe()
-            if got:
-                return got
-            if self.weston.poll() is not None:
-                raise E2EError(f"weston exited with status {self.weston.returncode} "
-                               f"while waiting for {what}")
-            if time.monotonic() > end:
-                raise E2EError(f"timed out waiting for {what}")
-            time.sleep(0.05)
+        return poll(what, probe, lambda what: self.weston.poll() is not None and (
+            f"weston exited with status {self.weston.returncode} while waiting for {what}"))
 
     @staticmethod
     def _display_in(log):
@@ -100,57 +83,35 @@ class WestonGame(Game):
                 except xerror.BadWindow:
                     continue
 
-    def close(self):
-        if self.proc and self.proc.poll() is None:
-            self.proc.kill()
-            self.proc.wait()
-        if self.disp:
-            try:
-                self.disp.close()
-            except Exception:
-                pass
-            self.disp = None
+    def _stop_x(self):
+        # The game and its connection are gone by now.
         weston = getattr(self, "weston", None)
         if weston:
             stop(weston)  # takes its Xwayland with it
         if getattr(self, "xvfb_disp", None):
             self.xvfb_disp.close()
             self.xvfb_disp = None
+        super()._stop_x()
+
+    def close(self):
         super().close()
         if getattr(self, "runtime", None):
             shutil.rmtree(self.runtime, ignore_errors=True)
-
-
-def session(g, checkpoint):
-    """Title, level 1 solved, the panel, Enter, and out by the title screen."""
-    p = Player(g)
-    g.wait_window()
-    checkpoint(g, "title", lambda: on_title(g.screenshot()))
-    g.click(*PLAY)
-    checkpoint(g, "first page", lambda: on_first_page(g))
-    g.click(*LEVEL_POINT[1])
-    p.wait_level()
-    g.move(*PARK)
-    p.play(stored_solutions()[1][2])
-    checkpoint(g, "level-complete panel", p.complete_panel)
-    g.tap("Return")
-    checkpoint(g, "first page, level 2 open", lambda: on_first_page(g))
-    return quit_from_first_page(g)
 
 
 class Wayland(unittest.TestCase):
     def test_level_one_looks_as_under_xvfb_and_ends_cleanly(self):
         reference = Reference()
         with Game(save=SAVE) as g:
-            res = session(g, reference)
+            res = play(g, reference, detours=False)
         self.assertEqual(res.status, 0, res.stderr)
         compare = Comparison(reference, "weston", os.path.abspath("wayland"))
         with WestonGame(save=SAVE) as g:
-            res = session(g, compare)
+            res = play(g, compare, detours=False)
             saved = g.read_bytes("save.bin")
         self.assertEqual(compare.differences, [])
         self.assertEqual(res.status, 0, res.stderr)
-        self.assertEqual(saved, (2).to_bytes(4, "little"))
+        self.assertEqual(saved, progress(2))
 
 
 if __name__ == "__main__":

@@ -10,18 +10,13 @@ import os
 import shutil
 import signal
 import subprocess
-import sys
 import tempfile
 import unittest
 
-from zepko_e2e import InstalledGame, read_config
+from zepko_e2e import AS_NOBODY, NOBODY, InstalledGame, e2e_folders, player_environment, progress, read_config
 
-sys.path.insert(0, os.environ["ZEPKO_MENUS_E2E"])
+e2e_folders("menus")
 import telas  # noqa: E402  (probes of the menu screens)
-
-PANEL = (50, 50, 50)
-NOBODY = 65534
-
 
 INSTALL_PREFIX = os.path.join(os.path.dirname(__file__), "..", "..", "..", "scripts", "install-prefix")
 
@@ -38,11 +33,7 @@ def as_player(home):
     if os.geteuid() != 0:
         return []
     os.chown(home, NOBODY, NOBODY)
-    return ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups"]
-
-
-def in_level(shot):
-    return shot.pixel(700, 545) == PANEL and shot.pixel(40, 440) == (150, 150, 150)
+    return AS_NOBODY
 
 
 def snapshot(root):
@@ -71,11 +62,18 @@ class Instalacao(unittest.TestCase):
     def play_into_level_1_and_quit(self, home):
         with InstalledGame(os.path.join(self.prefix, "bin", "zepko"), home) as g:
             g.wait_window()
-            telas.open_first_page(g)
-            g.click(*telas.LEVEL_1)
-            g.wait_for("level 1", lambda: in_level(g.screenshot()))
+            telas.enter_level(g)
             self.assertEqual(telas.back_out_and_quit(g).status, 0)
             return g.read_bytes("save.bin"), read_config(g.read_text("config.txt"))
+
+    def start_and_close(self, launcher, home, **kw):
+        """The window closed as soon as it shows; returns the game's Result
+        and the InstalledGame, whose player files stay to be read."""
+        with InstalledGame(launcher, home, **kw) as g:
+            g.wait_window()
+            res = g.close_and_wait()
+            self.assertEqual(res.status, 0, res.stderr)
+        return res, g
 
     def test_layout_of_the_prefix(self):
         for rel in ("bin/zepko", "libexec/zepko/zepko", "share/games/zepko/config.txt",
@@ -103,18 +101,18 @@ class Instalacao(unittest.TestCase):
         os.makedirs(home_b)
 
         save_a, config_a = self.play_into_level_1_and_quit(home_a)
-        self.assertEqual(save_a, b"\x01\x00\x00\x00")
+        self.assertEqual(save_a, progress(1))
         self.assertEqual(config_a["Inicializacao"]["volume"], "128")
 
         # A second player's progress lives apart from the first one's.
         user_b = os.path.join(home_b, ".local", "share", "zepko")
         os.makedirs(user_b)
         with open(os.path.join(user_b, "save.bin"), "wb") as f:
-            f.write((5).to_bytes(4, "little"))
+            f.write(progress(5))
         save_b, _ = self.play_into_level_1_and_quit(home_b)
-        self.assertEqual(save_b, (5).to_bytes(4, "little"))
+        self.assertEqual(save_b, progress(5))
         with open(os.path.join(home_a, ".local/share/zepko/save.bin"), "rb") as f:
-            self.assertEqual(f.read(), b"\x01\x00\x00\x00")
+            self.assertEqual(f.read(), progress(1))
 
         self.assertEqual(snapshot(self.prefix), before)
 
@@ -124,13 +122,8 @@ class Instalacao(unittest.TestCase):
         runner = as_player(home)
 
         def start_and_close():
-            with InstalledGame(os.path.join(self.prefix, "bin", "zepko"), home,
-                               runner=runner, sound=False) as g:
-                g.wait_window()
-                g.close_window()
-                res = g.wait_exit()
-                self.assertEqual(res.status, 0, res.stderr)
-                return res.stderr
+            return self.start_and_close(os.path.join(self.prefix, "bin", "zepko"), home,
+                                        runner=runner, sound=False)[0].stderr
 
         os.chmod(home, 0o555)
         self.assertIn("without keeping progress", start_and_close())
@@ -155,12 +148,8 @@ class Instalacao(unittest.TestCase):
         os.makedirs(home)
 
         def start_and_close():
-            with InstalledGame(os.path.join(prefix, "bin", "zepko"), home) as g:
-                g.wait_window()
-                g.close_window()
-                res = g.wait_exit()
-                self.assertEqual(res.status, 0, res.stderr)
-                return read_config(g.read_text("config.txt"))
+            return read_config(self.start_and_close(os.path.join(prefix, "bin", "zepko"), home)[1]
+                               .read_text("config.txt"))
 
         install(prefix)
         start_and_close()
@@ -169,7 +158,7 @@ class Instalacao(unittest.TestCase):
         with open(os.path.join(folder, "config.txt"), "w") as f:
             f.write(config)
         with open(os.path.join(folder, "save.bin"), "wb") as f:
-            f.write((3).to_bytes(4, "little"))
+            f.write(progress(3))
         install(prefix)
         self.assertEqual(start_and_close()["Inicializacao"]["volume"], "40")
 
@@ -177,7 +166,7 @@ class Instalacao(unittest.TestCase):
         install(prefix, "--uninstall")
         self.assertEqual(set(snapshot(prefix)), {"share", os.path.join("share", "zepko")} | mine)
         with open(os.path.join(folder, "save.bin"), "rb") as f:
-            self.assertEqual(f.read(), (3).to_bytes(4, "little"))
+            self.assertEqual(f.read(), progress(3))
 
 
 
@@ -222,12 +211,8 @@ class Lancador(unittest.TestCase):
     def launch(self, *args, program=None, **env):
         """The launcher run by the player of self.home; `env` sets variables
         (None unsets one). Returns the CompletedProcess."""
-        full = dict(os.environ, HOME=self.home)
-        full.pop("XDG_DATA_HOME", None)
-        full.update(env)
         return subprocess.run([program or self.launcher, *args], cwd=self.home,
-                              env={k: v for k, v in full.items() if v is not None},
-                              capture_output=True, text=True)
+                              env=player_environment(self.home, env), capture_output=True, text=True)
 
     def started(self, res, *args):
         """Asserts the program ran in the player's folder with `args`."""
@@ -269,7 +254,7 @@ class Lancador(unittest.TestCase):
 
     def test_signals_reach_the_game_in_a_temporary_folder(self):
         # The launcher waits for the game there, to remove the folder after it.
-        env = {k: v for k, v in os.environ.items() if k not in ("HOME", "XDG_DATA_HOME")}
+        env = player_environment(None)
         for sig in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
             # As from a terminal: INT not ignored, whatever runs the tests.
             run = subprocess.Popen([self.launcher, "--wait"], env=env, stdout=subprocess.PIPE,
@@ -334,14 +319,14 @@ class Lancador(unittest.TestCase):
         save = os.path.join(self.folder, "save.bin")
         config = os.path.join(self.folder, "config.txt")
         with open(save, "wb") as f:
-            f.write((4).to_bytes(4, "little"))
+            f.write(progress(4))
         with open(config, "w") as f:
             f.write(self.defaults.replace("volume = 128", "volume = 40"))
         self.started(self.launch())
         for name in ("img", "fonts", "mid", "patches"):
             self.assertEqual(os.readlink(os.path.join(self.folder, name)), os.path.join(self.data, name))
         with open(save, "rb") as f:
-            self.assertEqual(f.read(), (4).to_bytes(4, "little"))
+            self.assertEqual(f.read(), progress(4))
         with open(config) as f:
             self.assertEqual(read_config(f.read())["Inicializacao"]["volume"], "40")
         # A save.bin or config.txt linked to itself holds nothing: it goes.

@@ -14,17 +14,13 @@ import os
 import shutil
 import subprocess
 import tempfile
-import time
 
-from zepko_e2e import E2EError, Game, stop
+from zepko_e2e import E2EError, Game, Started, environ, poll, stop
 
 SINK = "zepko-nulo"
 RATE = 48000
 CHANNELS = 2
 FRAME_BYTES = 2 * CHANNELS  # s16
-# Hang guard only: the server and its session manager are up in a second.
-WAIT_SECONDS = 30.0
-
 # The game's ALSA default device: the server, straight to the null sink.
 ASOUNDRC = """pcm.!default {
     type pipewire
@@ -36,22 +32,10 @@ ctl.!default {
 """ % SINK
 
 
-class PipeWire:
+class PipeWire(Started):
     def __init__(self):
         self.dir = None
         self.procs = []
-
-    def __enter__(self):
-        try:
-            self._start()
-        except BaseException:
-            self.close()
-            raise
-        return self
-
-    def __exit__(self, *exc):
-        self.close()
-        return False
 
     def _spawn(self, argv, name, **kw):
         log = open(os.path.join(self.dir, name + ".log"), "wb")
@@ -61,14 +45,13 @@ class PipeWire:
         self.procs.append(p)
         return p
 
-    def _start(self):
+    def _open(self):
         self.dir = tempfile.mkdtemp(prefix="zepko-pipewire-")  # mode 0700, as a runtime folder must be
         # Nothing of the user's own: settings and state live in the folder too.
-        self.env = dict(os.environ, XDG_RUNTIME_DIR=self.dir, PIPEWIRE_RUNTIME_DIR=self.dir,
-                        HOME=self.dir, XDG_CONFIG_HOME=os.path.join(self.dir, "config"),
-                        XDG_STATE_HOME=os.path.join(self.dir, "state"))
-        for k in ("PIPEWIRE_REMOTE", "PULSE_SERVER", "DISPLAY", "WAYLAND_DISPLAY"):
-            self.env.pop(k, None)
+        self.env = environ(dict(XDG_RUNTIME_DIR=self.dir, PIPEWIRE_RUNTIME_DIR=self.dir,
+                                HOME=self.dir, XDG_CONFIG_HOME=os.path.join(self.dir, "config"),
+                                XDG_STATE_HOME=os.path.join(self.dir, "state")),
+                           dict.fromkeys(("PIPEWIRE_REMOTE", "PULSE_SERVER", "DISPLAY", "WAYLAND_DISPLAY")))
         # WirePlumber 0.4 ends at once without a session bus.
         bus = os.path.join(self.dir, "bus")
         r, w = os.pipe()
@@ -96,15 +79,14 @@ class PipeWire:
         return r.returncode == 0 and f'node.name = "{SINK}"' in r.stdout
 
     def _wait(self, what, probe):
-        end = time.monotonic() + WAIT_SECONDS
-        while not probe():
-            for p in self.procs:
-                if p.poll() is not None:
-                    raise E2EError(f"{p.args[0]} exited with status {p.returncode} while waiting "
-                                   f"for {what}; see {self.dir}")
-            if time.monotonic() > end:
-                raise E2EError(f"timed out waiting for {what}")
-            time.sleep(0.05)
+        # Hang guard only: the server and its session manager are up in a second.
+        poll(what, probe, self._gone)
+
+    def _gone(self, what):
+        for p in self.procs:
+            if p.poll() is not None:
+                return f"{p.args[0]} exited with status {p.returncode} while waiting for {what}; see {self.dir}"
+        return None
 
     def game_env(self):
         """What a game needs in its environment to reach this server."""

@@ -20,17 +20,15 @@ and the parked pointer, which Wine's screenshots nudge.
 import os
 import re
 import shutil
-import sys
 
-from zepko_e2e import E2EError, read_config
+from zepko_e2e import E2EError, e2e_folders, progress, read_config
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "completo"))
+e2e_folders("completo")
 from jogador import LEVEL_POINT, PARK, Player, stored_solutions  # noqa: E402
 from telas import ARROW_BACK, ARROW_NEXT, NEW_GAME, NO, PLAY  # noqa: E402
-from telas import on_first_page, on_second_page, on_title, quit_from_first_page  # noqa: E402
+from telas import on_first_page, on_new_game_box, on_second_page, on_title, quit_from_first_page  # noqa: E402
 
-SAVE = (1).to_bytes(4, "little")  # only level 1 open
+SAVE = progress(1)  # only level 1 open
 
 # Boxes (x, y, w, h) of the window.
 CREDIT_LINE = (0, 585, 495, 8)      # 34 letters of the built-in font, from x 0 to 223
@@ -79,19 +77,15 @@ def method_in_force(g):
     return int(found.group(1))
 
 
-def play(g, checkpoint):
+def play(g, checkpoint, detours=True):
     """Plays the session; checkpoint(g, name, ready) is called at each stop,
     where `ready` tells whether the screen has arrived. Returns the exit's
-    Result."""
+    Result. Without `detours`: no new-game box and no second page."""
     p = Player(g)
     g.wait_window()
     checkpoint(g, "title", lambda: on_title(g.screenshot()))
-    g.click(*PLAY)
-    checkpoint(g, "first page", lambda: on_first_page(g))
-    g.click(*NEW_GAME)
-    checkpoint(g, "new-game box", lambda: on_new_game_box(g))
-    g.click(*NO)
-    checkpoint(g, "first page, box closed", lambda: on_first_page(g))
+    box = [(NEW_GAME, "new-game box", on_new_game_box), (NO, "first page, box closed", on_first_page)]
+    visit(g, checkpoint, [(PLAY, "first page", on_first_page)] + (box if detours else []))
     g.click(*LEVEL_POINT[1])
     p.wait_level()
     g.move(*PARK)
@@ -99,11 +93,17 @@ def play(g, checkpoint):
     checkpoint(g, "level-complete panel", p.complete_panel)
     g.tap("Return")
     checkpoint(g, "first page, level 2 open", lambda: on_first_page(g))
-    g.click(*ARROW_NEXT)
-    checkpoint(g, "second page", lambda: on_second_page(g))
-    g.click(*ARROW_BACK)
-    checkpoint(g, "first page again", lambda: on_first_page(g))
+    if detours:
+        visit(g, checkpoint, [(ARROW_NEXT, "second page", on_second_page),
+                              (ARROW_BACK, "first page again", on_first_page)])
     return quit_from_first_page(g)
+
+
+def visit(g, checkpoint, stops):
+    """Clicks each stop's point and checks the screen it leads to."""
+    for point, name, on_screen in stops:
+        g.click(*point)
+        checkpoint(g, name, lambda: on_screen(g))
 
 
 def methods_against_four(new_game, mode, folder):
@@ -159,12 +159,6 @@ class PageFlippingTests:
 
     def test_drawn_whole(self):
         self.against_four("drawn whole", "full")
-
-
-def on_new_game_box(g):
-    # The divider's white line crosses the box from side to side.
-    shot = g.screenshot()
-    return all(shot.pixel(x, 310) == (255, 255, 255) for x in (270, 530))
 
 
 class Reference:

@@ -49,6 +49,7 @@ Use Debian's /usr/bin/python3 (it has python3-xlib); xdotool sends the input.
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import zlib
@@ -76,6 +77,47 @@ ASOUNDRC = """pcm.!default {
 """
 
 
+# The player an e2e test run as root plays as: root's writes are never refused.
+NOBODY = 65534
+AS_NOBODY = ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups"]
+
+
+def progress(level):
+    """save.bin's bytes with `level` as the highest open level."""
+    return level.to_bytes(4, "little", signed=True)
+
+
+def environ(*changes):
+    """The test's environment with each dict of `changes` applied in turn;
+    a value of None removes the variable."""
+    env = dict(os.environ)
+    for c in changes:
+        env.update(c)
+    return {k: v for k, v in env.items() if v is not None}
+
+
+def e2e_folders(*areas):
+    """Makes the helpers of other e2e folders (tests/e2e/<area>) importable."""
+    for area in areas:
+        sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", area))
+
+
+def poll(what, probe, gone, timeout=WAIT_SECONDS):
+    """Polls `probe` until it returns something true and returns that;
+    gone(what) names what ended meanwhile, to fail at once."""
+    end = time.monotonic() + timeout
+    while True:
+        got = probe()
+        if got:
+            return got
+        why = gone(what)
+        if why:
+            raise E2EError(why)
+        if time.monotonic() > end:
+            raise E2EError(f"timed out waiting for {what}")
+        time.sleep(0.05)
+
+
 def stop(proc):
     """Ends a helper process (an X server, a compositor, a sound server)
     gently, or by force when it does not go within ten seconds."""
@@ -90,6 +132,23 @@ def stop(proc):
 
 class E2EError(AssertionError):
     """Something the test waited for did not happen."""
+
+
+class Started:
+    """A context manager around _open() and close(): what a failed _open()
+    had started is closed too."""
+
+    def __enter__(self):
+        try:
+            self._open()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+        return False
 
 
 class Shot:
@@ -161,7 +220,7 @@ class Result:
         self.stderr = stderr
 
 
-class Game:
+class Game(Started):
     # The program in the run folder; a subclass may run it another way
     # through command() and environment().
     PROGRAM = "zepko"
@@ -184,19 +243,10 @@ class Game:
 
     # --- lifetime -------------------------------------------------------
 
-    def __enter__(self):
-        try:
-            self._start_x()
-            self._lay_out()
-            self.start()
-        except BaseException:
-            self.close()
-            raise
-        return self
-
-    def __exit__(self, *exc):
-        self.close()
-        return False
+    def _open(self):
+        self._start_x()
+        self._lay_out()
+        self.start()
 
     def _start_x(self):
         r, w = os.pipe()
@@ -211,8 +261,11 @@ class Game:
                 if not c:
                     raise E2EError("Xvfb did not start")
                 number += c
-        self.display_name = ":" + number.decode().strip()
-        self.disp = xdisplay.Display(self.display_name)
+        self._connected(xdisplay.Display(":" + number.decode().strip()))
+
+    def _connected(self, disp):
+        self.display_name = disp.get_display_name()
+        self.disp = disp
         self.disp.change_keyboard_control(auto_repeat_mode=X.AutoRepeatModeOff)
         self.disp.sync()
 
@@ -253,21 +306,21 @@ class Game:
         return self.game_dir
 
     def environment(self):
-        env = dict(os.environ, DISPLAY=self.display_name, HOME=self.dir)
-        env.update(self.env)
-        if not self.display:
-            del env["DISPLAY"]
-        return env
+        return environ({"DISPLAY": self.display_name, "HOME": self.dir}, self.env,
+                       {} if self.display else {"DISPLAY": None})
 
     def start(self):
         # ALSA's file plugin gives every game a sound device, so the music
         # really plays, and keeps what it played in sound.raw.
         with open(os.path.join(self.dir, ".asoundrc"), "w") as f:
             f.write(self.asoundrc())
+        self._spawn(self.command(), self.start_folder(), self.environment())
+
+    def _spawn(self, argv, cwd, env):
+        """Starts the game, its output kept in the temporary folder."""
         self._out = open(os.path.join(self.dir, "stdout.txt"), "wb")
         self._err = open(os.path.join(self.dir, "stderr.txt"), "wb")
-        self.proc = subprocess.Popen(self.command(), cwd=self.start_folder(),
-                                     env=self.environment(), stdin=subprocess.DEVNULL,
+        self.proc = subprocess.Popen(argv, cwd=cwd, env=env, stdin=subprocess.DEVNULL,
                                      stdout=self._out, stderr=self._err)
 
     def close(self):
@@ -283,10 +336,13 @@ class Game:
             except Exception:
                 pass
             self.disp = None
-        if self.xvfb:
-            stop(self.xvfb)
+        self._stop_x()
         if self.dir and not os.environ.get("ZEPKO_E2E_KEEP"):
             shutil.rmtree(self.dir, ignore_errors=True)
+
+    def _stop_x(self):
+        if self.xvfb:
+            stop(self.xvfb)
 
     # --- files ------------------------------------------------------------
 
@@ -335,17 +391,13 @@ class Game:
         return self._wait(what, probe, timeout)
 
     def _wait(self, what, probe, timeout=WAIT_SECONDS):
-        end = time.monotonic() + timeout
-        while True:
-            got = probe()
-            if got:
-                return got
-            if self.proc and self.proc.poll() is not None and what != "exit":
-                raise E2EError(f"the game exited with status {self.proc.returncode} "
-                               f"while waiting for {what}; stderr:\n{self._stderr_text()}")
-            if time.monotonic() > end:
-                raise E2EError(f"timed out waiting for {what}")
-            time.sleep(0.05)
+        return poll(what, probe, self._gone, timeout)
+
+    def _gone(self, what):
+        if self.proc and self.proc.poll() is not None and what != "exit":
+            return (f"the game exited with status {self.proc.returncode} "
+                    f"while waiting for {what}; stderr:\n{self._stderr_text()}")
+        return None
 
     def wait_window(self, title="Zepko", settle=SETTLE_SECONDS):
         """Waits for the mapped window titled `title`, then lets the library settle."""
@@ -402,11 +454,15 @@ class Game:
         """The window's close button, as a window manager delivers it."""
         self._delete_window(self.window)
 
+    def close_and_wait(self):
+        """close_window(), then wait_exit()."""
+        self.close_window()
+        return self.wait_exit()
+
     # --- input ------------------------------------------------------------
 
     def _xdotool(self, *args):
-        env = dict(os.environ, DISPLAY=self.display_name)
-        subprocess.run(["xdotool", *map(str, args)], env=env, check=True)
+        subprocess.run(["xdotool", *map(str, args)], env=environ({"DISPLAY": self.display_name}), check=True)
 
     def move(self, x, y):
         """Puts the pointer at (x, y) of the game window."""
@@ -535,16 +591,15 @@ class InstalledGame(Game):
         if self.sound:
             with open(os.path.join(self.home, ".asoundrc"), "w") as f:
                 f.write(self.asoundrc())
-        env = dict(os.environ, DISPLAY=self.display_name, HOME=self.home)
-        env.pop("XDG_DATA_HOME", None)
-        if self.search_path is not None:
-            env["PATH"] = self.search_path
-        env.update(self.env)
-        env = {k: v for k, v in env.items() if v is not None}
-        self._out = open(os.path.join(self.dir, "stdout.txt"), "wb")
-        self._err = open(os.path.join(self.dir, "stderr.txt"), "wb")
-        self.proc = subprocess.Popen(self.runner + [self.launcher], cwd="/", env=env,
-                                     stdin=subprocess.DEVNULL, stdout=self._out, stderr=self._err)
+        env = player_environment(self.home, {"DISPLAY": self.display_name},
+                                 {} if self.search_path is None else {"PATH": self.search_path}, self.env)
+        self._spawn(self.runner + [self.launcher], "/", env)
+
+
+def player_environment(home, *changes):
+    """The environment of a player whose HOME is `home` (None: no HOME),
+    with no XDG_DATA_HOME of the test's, and `changes` as environ() takes them."""
+    return environ({"HOME": home, "XDG_DATA_HOME": None}, *changes)
 
 
 def read_config(text):

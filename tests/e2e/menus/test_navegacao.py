@@ -4,7 +4,7 @@ close button, and the press that opens the first page."""
 import time
 import unittest
 
-from zepko_e2e import Game, read_config
+from zepko_e2e import Game, progress, read_config
 import telas
 
 
@@ -18,8 +18,7 @@ class Escape(unittest.TestCase):
             g.tap("Escape")
             telas.wait_title(g)
             self.assertTrue(g.running())
-            g.tap("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(telas.quit_from_title(g).status, 0)
 
     def test_back_arrow_returns_to_the_first_page(self):
         with Game() as g:
@@ -33,18 +32,15 @@ class Escape(unittest.TestCase):
 class Closing(unittest.TestCase):
     def test_close_button_inside_a_level_ends_every_screen(self):
         config = "[Inicializacao]\ncolordepth = 32\nupdatemethod = 1\n"
-        with Game(config=config, save=(1).to_bytes(4, "little")) as g:
+        with Game(config=config, save=progress(1)) as g:
             g.wait_window()
             telas.open_first_page(g)
             g.click(*telas.LEVEL_1)
             # Level play has taken over: hovering level 1 frames nothing.
             g.wait_for("level 1", lambda: not telas.on_first_page(g))
-            g.close_window()
-            res = g.wait_exit()
-            self.assertEqual(res.status, 0)
+            self.assertEqual(g.close_and_wait().status, 0)
             settings = read_config(g.read_text("config.txt"))["Inicializacao"]
-            self.assertEqual(settings["volume"], "128")
-            self.assertEqual(settings["vsync"], "0")
+            self.assertEqual((settings["volume"], settings["vsync"]), ("128", "0"))
 
 
 class OpeningPress(unittest.TestCase):
@@ -53,7 +49,7 @@ class OpeningPress(unittest.TestCase):
         # next page. Corners of the level frame under each press point.
         points = {(350, 370): [(178, 270), (368, 270), (178, 420), (368, 420)],
                   (400, 370): [(385, 270), (530, 270), (385, 420), (530, 420)]}
-        with Game(save=(10).to_bytes(4, "little")) as g:
+        with Game(save=progress(10)) as g:
             g.wait_window()
             for point, frame in points.items():
                 with self.subTest(point=point):
@@ -66,9 +62,7 @@ class OpeningPress(unittest.TestCase):
                     self.assertTrue(all(shot.pixel(x, y) == telas.WHITE for x, y in frame))
                     telas.wait_first_page(g)
                     g.tap("Escape")
-            telas.wait_title(g)
-            g.tap("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(telas.quit_from_title(g).status, 0)
 
 
 if __name__ == "__main__":

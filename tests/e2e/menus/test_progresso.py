@@ -4,67 +4,56 @@ message box, the new-game confirmation and the unlock key."""
 import time
 import unittest
 
-from zepko_e2e import Game
+from zepko_e2e import Game, progress
 import telas
-
-BONUS_MESSAGE = ("Voc\xea precisa completar todos os outros n\xedveis para habilitar a fase "
-                 "b\xf4nus !!! ")
-# The library ends the box's text with a newline of its own.
-SHOWN = BONUS_MESSAGE + "\n"
-
-
-def save(value):
-    return value.to_bytes(4, "little", signed=True)
 
 
 class BonusLevel(unittest.TestCase):
     def test_locked_bonus_shows_the_message_and_the_page_goes_on(self):
-        with Game(save=save(8)) as g:
+        with Game(save=progress(8)) as g:
             g.wait_window()
             telas.open_second_page(g)
             g.click(*telas.BONUS)
             box = g.wait_message()
-            self.assertEqual(box.text, SHOWN)
+            self.assertEqual(box.text, telas.BONUS_MESSAGE)
             box.dismiss()
             g.wait_for("the box to go", lambda: g.find_message() is None)
             telas.wait_second_page(g)
             # The press that showed the box does not show it again.
             self.assertEqual(g.messages_seen(0.6), [])
             self.assertEqual(telas.back_out_and_quit(g).status, 0)
-            self.assertEqual(g.read_bytes("save.bin"), save(8))
+            self.assertEqual(g.read_bytes("save.bin"), progress(8))
 
 
 class NewGame(unittest.TestCase):
     def _open_box(self, g):
         telas.open_first_page(g)
         g.click(*telas.NEW_GAME)
-        # The divider's white line runs across the box.
         g.move(600, 500)
-        g.wait_for("the new-game box",
-                   lambda: all(g.screenshot().pixel(x, 310) == telas.WHITE for x in (270, 530)))
+        g.wait_for("the new-game box", lambda: telas.on_new_game_box(g))
 
     def test_yes_resets_progress_at_once(self):
-        with Game(save=save(7)) as g:
+        with Game(save=progress(7)) as g:
             g.wait_window()
             self._open_box(g)
             g.click(*telas.YES)
-            g.wait_for("save.bin to hold 1", lambda: g.read_bytes("save.bin") == save(1))
+            g.wait_for("save.bin to hold 1", lambda: g.read_bytes("save.bin") == progress(1))
             self.assertEqual(telas.quit_from_first_page(g).status, 0)
-            self.assertEqual(g.read_bytes("save.bin"), save(1))
+            self.assertEqual(g.read_bytes("save.bin"), progress(1))
 
     def test_no_leaves_progress_alone(self):
-        with Game(save=save(7)) as g:
+        with Game(save=progress(7)) as g:
             g.wait_window()
             self._open_box(g)
             g.click(*telas.NO)
             telas.wait_first_page(g)  # the box no longer hides the level buttons
             self.assertEqual(telas.quit_from_first_page(g).status, 0)
-            self.assertEqual(g.read_bytes("save.bin"), save(7))
+            self.assertEqual(g.read_bytes("save.bin"), progress(7))
 
 
 class UnlockKey(unittest.TestCase):
     def test_unlock_lasts_until_the_game_ends(self):
-        with Game(save=save(3)) as g:
+        with Game(save=progress(3)) as g:
             g.wait_window()
             telas.wait_title(g)
             g.hold("l", 0.3)
@@ -76,18 +65,16 @@ class UnlockKey(unittest.TestCase):
             for _ in range(3):
                 g.tap("Escape")
                 time.sleep(0.3)
-            telas.wait_title(g)
-            g.tap("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(telas.quit_from_title(g).status, 0)
             kept = g.read_bytes("save.bin")
-        self.assertEqual(kept, save(3))
+        self.assertEqual(kept, progress(3))
 
         # The next start reads the old value: the bonus level is locked again.
         with Game(save=kept) as g:
             g.wait_window()
             telas.open_second_page(g)
             g.click(*telas.BONUS)
-            self.assertEqual(g.wait_message().text, SHOWN)
+            self.assertEqual(g.wait_message().text, telas.BONUS_MESSAGE)
 
 
 if __name__ == "__main__":

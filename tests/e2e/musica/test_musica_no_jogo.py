@@ -7,19 +7,15 @@ leaving the level."""
 import array
 import math
 import os
-import sys
 import time
 import unittest
 
-from zepko_e2e import Game
+from zepko_e2e import Game, e2e_folders
 
-AQUI = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(AQUI, "..", "menus"))
-sys.path.insert(0, os.path.join(AQUI, "..", "play"))
+e2e_folders("menus")
 import telas  # noqa: E402
-from test_fase import in_level  # noqa: E402
 
-CONFIG = os.path.join(AQUI, "..", "..", "..", "data", "config.txt")
+CONFIG = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "data", "config.txt")
 
 # Allegro's mixer writes exact zeros for silence; music stays far above.
 SILENCIO = 20
@@ -31,6 +27,12 @@ TITULO = (100, 555, 700, 580)
 # Hang guard only: the game answers a key within a frame or two, and the
 # synthesizer's released notes ring out for well under a second.
 ESPERA = 15.0
+
+
+def enviada():
+    """The config.txt the game ships."""
+    with open(CONFIG, "rb") as f:
+        return f.read()
 
 
 def rms(dados):
@@ -50,44 +52,67 @@ def titulo(shot):
                     for y in range(y0, y1 + 1))
 
 
-class MusicaNoJogo(unittest.TestCase):
-    def medir(self, g, segundos):
-        arquivo = os.path.join(g.dir, "sound.raw")
-        inicio = os.path.getsize(arquivo)
-        time.sleep(segundos)
-        fim = os.path.getsize(arquivo)
-        self.assertGreater(fim - inicio, 10000, "no samples reached the sound device")
-        with open(arquivo, "rb") as f:
-            f.seek(inicio)
-            return rms(f.read(fim - inicio))
+class Escuta:
+    """For a unittest.TestCase: the loudness of what the sound source
+    self.som (size() and read(start, end), in bytes) takes in meanwhile."""
+    ONDE = ""  # where it is heard, for the failures
 
-    def ate(self, g, o_que, condicao):
+    def medir(self, segundos):
+        inicio = self.som.size()
+        time.sleep(segundos)
+        fim = self.som.size()
+        self.assertGreater(fim - inicio, self.minimo(segundos),
+                           f"no samples reached {self.ONDE or 'the sound device'}")
+        return self.rms(self.som.read(inicio, fim))
+
+    def ate(self, o_que, condicao):
         """Measures half-second windows until one meets the condition."""
         limite = time.monotonic() + ESPERA
-        while not condicao(self.medir(g, 0.5)):
+        while not condicao(self.medir(0.5)):
             if time.monotonic() > limite:
-                self.fail(f"still waiting for {o_que}")
+                self.fail(f"still waiting for {o_que}{self.ONDE and ' at ' + self.ONDE}")
+
+
+class Arquivo:
+    """A file the game writes samples to, as it plays them."""
+
+    def __init__(self, caminho):
+        self.caminho = caminho
+
+    def size(self):
+        return os.path.getsize(self.caminho)
+
+    def read(self, inicio, fim):
+        with open(self.caminho, "rb") as f:
+            f.seek(inicio)
+            return f.read(fim - inicio)
+
+
+class MusicaNoJogo(Escuta, unittest.TestCase):
+    rms = staticmethod(rms)
+
+    def minimo(self, segundos):
+        return 10000
 
     def test_levels_play_pause_change_and_stop_the_music(self):
-        with open(CONFIG, "rb") as f:
-            shipped = f.read()
-        with Game(config=shipped, remove=["save.bin"]) as g:
+        with Game(config=enviada(), remove=["save.bin"]) as g:
+            self.som = Arquivo(os.path.join(g.dir, "sound.raw"))
             g.wait_window()
             telas.open_first_page(g)
-            self.assertLess(self.medir(g, 1.0), SILENCIO, "music on the menus")
+            self.assertLess(self.medir(1.0), SILENCIO, "music on the menus")
 
             g.click(*telas.LEVEL_1)
-            g.wait_for("level 1", lambda: in_level(g.screenshot()))
-            self.ate(g, "music in the level", lambda n: n > SOM)
-            self.assertGreater(self.medir(g, 1.5), SOM)
+            g.wait_for("level 1", lambda: telas.in_level(g.screenshot()))
+            self.ate("music in the level", lambda n: n > SOM)
+            self.assertGreater(self.medir(1.5), SOM)
 
             g.tap("F1")
             # Silent within a fraction of a second: the mixer runs only a
             # little ahead of the device.
             time.sleep(LATENCIA)
-            self.assertLess(self.medir(g, 1.5), SILENCIO, "F1 did not silence the music")
+            self.assertLess(self.medir(1.5), SILENCIO, "F1 did not silence the music")
             g.tap("F1")
-            self.ate(g, "the music to resume", lambda n: n > SOM)
+            self.ate("the music to resume", lambda n: n > SOM)
 
             # Twelve steps forward visit every track once, whichever came
             # first: each shows another title and plays.
@@ -98,14 +123,14 @@ class MusicaNoJogo(unittest.TestCase):
                 g.wait_for(f"a new title after F3 number {passo + 1}",
                            lambda: titulo(g.screenshot()) != antes)
                 titulos.add(titulo(g.screenshot()))
-                self.ate(g, f"music after F3 number {passo + 1}", lambda n: n > SOM)
-                self.assertGreater(self.medir(g, 1.0), SOM, f"track after F3 number {passo + 1} fell silent")
+                self.ate(f"music after F3 number {passo + 1}", lambda n: n > SOM)
+                self.assertGreater(self.medir(1.0), SOM, f"track after F3 number {passo + 1} fell silent")
             self.assertEqual(len(titulos), 12)
 
             g.tap("Escape")
             telas.wait_first_page(g)
-            self.ate(g, "silence after leaving the level", lambda n: n < SILENCIO)
-            self.assertLess(self.medir(g, 1.5), SILENCIO, "music came back on the menus")
+            self.ate("silence after leaving the level", lambda n: n < SILENCIO)
+            self.assertLess(self.medir(1.5), SILENCIO, "music came back on the menus")
             self.assertTrue(g.running())
 
 

@@ -4,10 +4,10 @@ status, no crash, and save.bin and config.txt left whole."""
 
 import unittest
 
-from zepko_e2e import Game
+from zepko_e2e import Game, progress
 
 import test_fase
-from test_fase import in_level, level_complete, telas, type_keys
+from test_fase import telas, type_keys, wait_panel
 
 CONFIG = "[Inicializacao]\nvolume = 77\nvsync = 0\n[sound]\npatches = patches/zepko.cfg\n"
 LINE = "zepko: the display went away (lost the connection to the X server)\n"
@@ -18,22 +18,20 @@ def title(g):
 
 
 def level(g):
-    telas.open_first_page(g)
-    g.click(*telas.LEVEL_1)
-    g.wait_for("level 1", lambda: in_level(g.screenshot()))
+    telas.enter_level(g)
     type_keys(g, test_fase.SOLUTION_1[:3])
 
 
 def panel(g):
     level(g)
     type_keys(g, test_fase.SOLUTION_1[3:])
-    g.wait_for("the level-complete panel", lambda: level_complete(g.screenshot()))
+    wait_panel(g)
 
 
 class SemTela(unittest.TestCase):
     def test_losing_the_display_ends_the_game_cleanly_on_every_screen(self):
-        for where, save in ((title, b"\x01\0\0\0"), (level, b"\x01\0\0\0"), (panel, b"\x02\0\0\0")):
-            with self.subTest(where.__name__), Game(config=CONFIG, save=b"\x01\0\0\0") as g:
+        for where, save in ((title, progress(1)), (level, progress(1)), (panel, progress(2))):
+            with self.subTest(where.__name__), Game(config=CONFIG, save=progress(1)) as g:
                 g.wait_window()
                 where(g)
                 g.lose_display()

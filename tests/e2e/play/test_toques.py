@@ -6,33 +6,25 @@ the panel and Escape the screens."""
 import time
 import unittest
 
-from zepko_e2e import Game
+from zepko_e2e import Game, progress
 
-from test_fase import SOLUTION_1, in_level, level_complete, telas
-
-ARROWS = {"C": "Up", "B": "Down", "E": "Left", "D": "Right"}
+from test_fase import SOLUTION_1, telas, wait_panel
+from jogador import ARROWS
 
 
 class Toques(unittest.TestCase):
     def test_short_presses_and_clicks_act_once(self):
-        with Game(save=b"\x01\0\0\0") as g:
+        with Game(save=progress(1)) as g:
             g.wait_window()
-            telas.wait_title(g)
-            g.quick_click(*telas.PLAY)
-            telas.wait_first_page(g)
-            g.quick_click(*telas.LEVEL_1)
-            g.wait_for("level 1", lambda: in_level(g.screenshot()))
+            telas.enter_level(g, click=g.quick_click)
             for letter in SOLUTION_1:
                 g.quick_key(ARROWS[letter])
                 time.sleep(0.12)  # past the move's pause, which drops presses
-            g.wait_for("the level-complete panel", lambda: level_complete(g.screenshot()))
-            self.assertEqual(g.read_bytes("save.bin"), b"\x02\0\0\0")
+            wait_panel(g)
+            self.assertEqual(g.read_bytes("save.bin"), progress(2))
             g.quick_key("Return")
             telas.wait_first_page(g)
-            g.quick_key("Escape")
-            telas.wait_title(g)
-            g.quick_key("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(telas.quit_from_first_page(g, g.quick_key).status, 0)
 
 
 if __name__ == "__main__":

@@ -7,9 +7,9 @@ import os
 import time
 import unittest
 
-from zepko_e2e import Game
+from zepko_e2e import Game, progress
 import jogador
-from jogador import ARROW_NEXT, LEVEL_POINT, PLAY, Level1
+from jogador import ARROW_NEXT, LEVEL_POINT, Level1
 
 RUN_DIR = os.environ.get("ZEPKO_RUN_DIR", "")
 
@@ -40,17 +40,15 @@ class ArquivosAusentes(unittest.TestCase):
     def run_without(self, missing):
         counters = not any(f.startswith("fonts/") for f in missing)
         # All levels open, so the bonus level's own pictures are loaded too.
-        with Game(save=(11).to_bytes(4, "little"), remove=missing) as g:
+        with Game(save=progress(11), remove=missing) as g:
             for f in missing:
                 self.assertFalse(g.exists(f))
             lv = Level1(g)
             g.wait_window()
             time.sleep(0.5)
-            g.click(*PLAY)
-            lv.first_page()
-            lv.open_level(1)
+            lv.enter(1)
             lv.solve(self.arrows, counters=counters)
-            self.assertEqual(g.read_bytes("save.bin"), (11).to_bytes(4, "little"))
+            self.assertEqual(g.read_bytes("save.bin"), progress(11))
             g.click(*ARROW_NEXT)
             time.sleep(0.5)
             g.click(*LEVEL_POINT[10])
@@ -58,8 +56,7 @@ class ArquivosAusentes(unittest.TestCase):
             self.assertIsNone(g.find_message())
             g.tap("Escape")
             g.wait_for("the bonus level to close", lambda: not lv.p.in_level())
-            g.close_window()
-            res = g.wait_exit()
+            res = g.close_and_wait()
             self.assertEqual(res.status, 0, res.stderr)
             for f in missing:
                 self.assertIn(f, res.stderr, f"stderr does not name {f}")

@@ -26,12 +26,9 @@ class ConfigExtremos(unittest.TestCase):
             g.wait_window()
             self.assertEqual(g.window_size(), (800, 600))
             g.wait_for("the title screen's bar", lv.p.on_title)
-            g.click(*PLAY)
-            lv.first_page()
-            lv.open_level(1)
+            lv.enter(1)
             lv.solve(self.arrows)
-            g.close_window()
-            res = g.wait_exit()
+            res = g.close_and_wait()
             self.assertEqual(res.status, 0, res.stderr)
             return read_config(g.read_text("config.txt")).get("Inicializacao", {})
 
@@ -72,8 +69,7 @@ class ConfigExtremos(unittest.TestCase):
             time.sleep(0.5)
             self.assertTrue(g.running())
             g.tap("Return")
-            g.close_window()
-            res = g.wait_exit()
+            res = g.close_and_wait()
             self.assertEqual(res.status, 0, res.stderr)
 
 

@@ -3,19 +3,14 @@ as it is (seen in the padlocks and in what clearing level 1 writes back,
 where a value below 1 counts as 1), short files leave it at 1 and stay
 untouched until a level is cleared."""
 
-import time
 import unittest
 
-from zepko_e2e import Game
+from zepko_e2e import Game, progress
 import jogador
 from jogador import PLAY, Level1
 
 VALUES = (-5, 0, 11, 2147483647)
 TAIL = b"\xaa\x55"
-
-
-def le(v):
-    return v.to_bytes(4, "little", signed=True)
 
 
 class Save(unittest.TestCase):
@@ -36,16 +31,15 @@ class Save(unittest.TestCase):
             lv.open_level(1)
             lv.solve(self.arrows)
             after = g.read_bytes("save.bin")
-            g.close_window()
-            res = g.wait_exit()
+            res = g.close_and_wait()
             self.assertEqual(res.status, 0, res.stderr)
             return after
 
     def test_short_files_count_as_level_1(self):
         for n in range(4):
             with self.subTest(bytes=n):
-                after = self.play_level_1(le(-5)[:n], 1)
-                self.assertEqual(after, le(2))
+                after = self.play_level_1(progress(-5)[:n], 1)
+                self.assertEqual(after, progress(2))
 
     def test_values_are_used_unchanged(self):
         for v in VALUES:
@@ -54,8 +48,8 @@ class Save(unittest.TestCase):
                     # Clearing level 1 raises a value of 1 or below to 2;
                     # a higher one is written back as it was, and bytes
                     # past the fourth stay.
-                    after = self.play_level_1(le(v) + tail, v)
-                    self.assertEqual(after, le(2 if v < 1 else v) + tail)
+                    after = self.play_level_1(progress(v) + tail, v)
+                    self.assertEqual(after, progress(2 if v < 1 else v) + tail)
 
 
 if __name__ == "__main__":

@@ -2,14 +2,11 @@
 memory for the rest of the run and exits cleanly."""
 
 import os
-import subprocess
 import unittest
 
-from zepko_e2e import Game, ASOUNDRC
+from zepko_e2e import AS_NOBODY, ASOUNDRC, Game, environ
 import jogador
 from jogador import PLAY, Level1
-
-NOBODY = 65534
 
 
 class GameInReadOnlyFolder(Game):
@@ -28,14 +25,8 @@ class GameInReadOnlyFolder(Game):
         os.mkdir(home)
         with open(os.path.join(home, ".asoundrc"), "w") as f:
             f.write(ASOUNDRC % "/dev/null")
-        env = dict(os.environ, DISPLAY=self.display_name, HOME=home)
-        self._out = open(os.path.join(self.dir, "stdout.txt"), "wb")
-        self._err = open(os.path.join(self.dir, "stderr.txt"), "wb")
-        self.proc = subprocess.Popen(
-            ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups",
-             os.path.join(self.game_dir, "zepko")],
-            cwd=self.game_dir, env=env, stdin=subprocess.DEVNULL,
-            stdout=self._out, stderr=self._err)
+        self._spawn(AS_NOBODY + [os.path.join(self.game_dir, "zepko")], self.game_dir,
+                    environ({"DISPLAY": self.display_name, "HOME": home}))
 
     def close(self):
         # The owner's copy is removed like any other.
@@ -60,8 +51,7 @@ class SomenteLeitura(unittest.TestCase):
         # Level 2 is open for the rest of the run.
         jogador.expect_padlocks(g, lv.p, 1, 2)
         config = g.read_bytes("config.txt")
-        g.close_window()
-        res = g.wait_exit()
+        res = g.close_and_wait()
         self.assertEqual(res.status, 0, res.stderr)
         return res, config
 

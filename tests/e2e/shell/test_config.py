@@ -6,54 +6,41 @@ import unittest
 from zepko_e2e import Game, read_config
 
 
-def play_and_escape(g):
-    g.wait_window()
-    g.tap("Escape")
-    return g.wait_exit()
-
-
-class WrittenBack(unittest.TestCase):
-    def test_missing_file_is_created_with_the_two_defaults(self):
-        with Game(config="") as g:
+class Settings(unittest.TestCase):
+    def run_with(self, cfg, cursor=None):
+        """Starts with config.txt = cfg, checks the window (and the cursor
+        drawn at `cursor`), leaves with Escape and returns config.txt as the
+        clean exit left it."""
+        with Game(config=cfg) as g:
             g.wait_window()
-            self.assertEqual(g.window_size(), (800, 600))
-            self.assertEqual(g.window_title(), "Zepko")
-            # Exact greens need a true-colour depth (32 by default).
-            g.move(400, 300)
-            g.wait_for("the cursor", lambda: g.screenshot().pixel(400, 300) == (0, 100, 0))
+            self.assertEqual((g.window_size(), g.window_title()), ((800, 600), "Zepko"))
+            if cursor:
+                # Exact greens need a true-colour depth (32 by default).
+                g.move(*cursor)
+                g.wait_for("the cursor", lambda: g.screenshot().pixel(*cursor) == (0, 100, 0))
             g.tap("Escape")
-            res = g.wait_exit()
-            self.assertEqual(res.status, 0)
-            self.assertEqual(read_config(g.read_text("config.txt")),
-                             {"": {}, "Inicializacao": {"volume": "128", "vsync": "0"}})
+            self.assertEqual(g.wait_exit().status, 0)
+            return read_config(g.read_text("config.txt"))
+
+
+class WrittenBack(Settings):
+    def test_missing_file_is_created_with_the_two_defaults(self):
+        self.assertEqual(self.run_with("", cursor=(400, 300)),
+                         {"": {}, "Inicializacao": {"volume": "128", "vsync": "0"}})
 
     def test_volume_and_vsync_are_kept(self):
         cfg = "[Inicializacao]\ncolordepth = 32\nvolume = 50\nvsync = 1\nupdatemethod = 1\n"
-        with Game(config=cfg) as g:
-            self.assertEqual(play_and_escape(g).status, 0)
-            ini = read_config(g.read_text("config.txt"))["Inicializacao"]
-            self.assertEqual(ini, {"colordepth": "32", "volume": "50", "vsync": "1",
-                                   "updatemethod": "1"})
+        self.assertEqual(self.run_with(cfg)["Inicializacao"],
+                         {"colordepth": "32", "volume": "50", "vsync": "1", "updatemethod": "1"})
 
     def test_resolution_keys_do_not_size_the_window(self):
-        cfg = "[Inicializacao]\nresolucaox = 1024\nresolucaoy = 768\n"
-        with Game(config=cfg) as g:
-            g.wait_window()
-            self.assertEqual(g.window_size(), (800, 600))
-            g.tap("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
-            ini = read_config(g.read_text("config.txt"))["Inicializacao"]
-            self.assertEqual((ini["resolucaox"], ini["resolucaoy"]), ("1024", "768"))
-            self.assertEqual((ini["volume"], ini["vsync"]), ("128", "0"))
+        ini = self.run_with("[Inicializacao]\nresolucaox = 1024\nresolucaoy = 768\n")["Inicializacao"]
+        self.assertEqual((ini["resolucaox"], ini["resolucaoy"]), ("1024", "768"))
+        self.assertEqual((ini["volume"], ini["vsync"]), ("128", "0"))
 
     def test_out_of_range_update_method_runs_and_stays_in_the_file(self):
-        with Game(config="[Inicializacao]\nupdatemethod = 9\n") as g:
-            g.wait_window()
-            g.move(300, 200)
-            g.wait_for("the cursor", lambda: g.screenshot().pixel(300, 200) == (0, 100, 0))
-            g.tap("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
-            self.assertEqual(read_config(g.read_text("config.txt"))["Inicializacao"]["updatemethod"], "9")
+        ini = self.run_with("[Inicializacao]\nupdatemethod = 9\n", cursor=(300, 200))["Inicializacao"]
+        self.assertEqual(ini["updatemethod"], "9")
 
 
 class UnusableColourDepth(unittest.TestCase):
@@ -75,39 +62,24 @@ class UnusableColourDepth(unittest.TestCase):
         self.check_refused("[Inicializacao]\ncolordepth = deep\n")
 
 
-class Garbled(unittest.TestCase):
+class Garbled(Settings):
     def test_garbage_numbers_read_as_their_leading_digits(self):
         # Values are read like C's strtol: "abc" is 0, "2x" is 2, "0x10" is 16.
         cfg = ("[Inicializacao]\nvolume = abc\nvsync = 2x\nresolucaox = lots\n"
                "resolucaoy = 0x10\nupdatemethod = -3\n")
-        with Game(config=cfg) as g:
-            g.wait_window()
-            self.assertEqual(g.window_size(), (800, 600))
-            g.move(120, 90)
-            g.wait_for("the cursor", lambda: g.screenshot().pixel(120, 90) == (0, 100, 0))
-            g.tap("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
-            ini = read_config(g.read_text("config.txt"))["Inicializacao"]
-            self.assertEqual((ini["volume"], ini["vsync"]), ("0", "2"))
-            self.assertEqual((ini["resolucaox"], ini["resolucaoy"], ini["updatemethod"]),
-                             ("lots", "0x10", "-3"))
+        ini = self.run_with(cfg, cursor=(120, 90))["Inicializacao"]
+        self.assertEqual((ini["volume"], ini["vsync"]), ("0", "2"))
+        self.assertEqual((ini["resolucaox"], ini["resolucaoy"], ini["updatemethod"]),
+                         ("lots", "0x10", "-3"))
 
     def test_keys_outside_the_section_are_not_read(self):
-        with Game(config="volume = 50\nvsync = 1\n") as g:
-            self.assertEqual(play_and_escape(g).status, 0)
-            cfg = read_config(g.read_text("config.txt"))
-            self.assertEqual(cfg[""], {"volume": "50", "vsync": "1"})
-            self.assertEqual(cfg["Inicializacao"], {"volume": "128", "vsync": "0"})
+        cfg = self.run_with("volume = 50\nvsync = 1\n")
+        self.assertEqual(cfg[""], {"volume": "50", "vsync": "1"})
+        self.assertEqual(cfg["Inicializacao"], {"volume": "128", "vsync": "0"})
 
     def test_binary_junk_gives_the_defaults(self):
-        junk = bytes(range(1, 256)) + b"\n[\n]]=\n=\xff\n"
-        with Game(config=junk) as g:
-            g.wait_window()
-            self.assertEqual(g.window_size(), (800, 600))
-            g.tap("Escape")
-            self.assertEqual(g.wait_exit().status, 0)
-            ini = read_config(g.read_text("config.txt"))["Inicializacao"]
-            self.assertEqual((ini["volume"], ini["vsync"]), ("128", "0"))
+        ini = self.run_with(bytes(range(1, 256)) + b"\n[\n]]=\n=\xff\n")["Inicializacao"]
+        self.assertEqual((ini["volume"], ini["vsync"]), ("128", "0"))
 
 
 if __name__ == "__main__":

@@ -15,6 +15,12 @@ def cursor_at(shot, x, y):
     return all(shot.pixel(x + i, y + i) == GREENS[i] for i in range(4))
 
 
+def wait_cursor(g, x, y):
+    """Puts the pointer at (x, y) and waits for the cursor drawn there."""
+    g.move(x, y)
+    g.wait_for(f"the cursor at ({x}, {y})", lambda: cursor_at(g.screenshot(), x, y))
+
+
 class Picture(unittest.TestCase):
     def test_every_update_method_shows_the_cursor_at_the_pointer(self):
         # 0, 7 and -3 mean method 1; each falls back as the X11 driver allows.
@@ -22,10 +28,8 @@ class Picture(unittest.TestCase):
             with self.subTest(updatemethod=method), \
                     Game(config=f"[Inicializacao]\nupdatemethod = {method}\n") as g:
                 g.wait_window()
-                g.move(250, 180)
-                g.wait_for("the cursor at (250, 180)", lambda: cursor_at(g.screenshot(), 250, 180))
-                g.move(600, 420)
-                g.wait_for("the cursor at (600, 420)", lambda: cursor_at(g.screenshot(), 600, 420))
+                wait_cursor(g, 250, 180)
+                wait_cursor(g, 600, 420)
                 # The old position is painted over, not left behind.
                 self.assertFalse(cursor_at(g.screenshot(), 250, 180))
                 g.tap("Escape")
@@ -34,8 +38,7 @@ class Picture(unittest.TestCase):
     def test_cursor_is_clipped_at_the_bottom_right_corner(self):
         with Game() as g:
             g.wait_window()
-            g.move(790, 590)
-            g.wait_for("the cursor at (790, 590)", lambda: cursor_at(g.screenshot(), 790, 590))
+            wait_cursor(g, 790, 590)
             g.tap("Escape")
             self.assertEqual(g.wait_exit().status, 0)
 
@@ -49,9 +52,7 @@ class Closing(unittest.TestCase):
             g.hold("ctrl+alt+End", 0.1)
             self.assertEqual(g.messages_seen(0.5), [])
             self.assertTrue(g.running())
-            g.close_window()
-            res = g.wait_exit()
-            self.assertEqual(res.status, 0)
+            self.assertEqual(g.close_and_wait().status, 0)
             # Only the shutdown writes the file, so it ran.
             self.assertEqual(read_config(g.read_text("config.txt"))["Inicializacao"],
                              {"volume": "128", "vsync": "0"})
@@ -113,8 +114,7 @@ class Sound(unittest.TestCase):
             box.dismiss()
             g.wait_window()
             self.assertEqual(g.messages_seen(0.5), [])
-            g.move(200, 100)
-            g.wait_for("the cursor", lambda: cursor_at(g.screenshot(), 200, 100))
+            wait_cursor(g, 200, 100)
             g.tap("Escape")
             self.assertEqual(g.wait_exit().status, 0)
             self.assertEqual(read_config(g.read_text("config.txt"))["Inicializacao"]["volume"], "77")

@@ -10,9 +10,11 @@ import unittest
 
 import Xlib.error
 
+from zepko_e2e import progress
 import jogador
 from jogador import ARROW_BACK, ARROW_NEXT, LEVEL_POINT, PLAY, Level1, Player
 import sanitizado
+from telas import BONUS, NEW_GAME, NO, YES
 
 SECONDS = float(os.environ.get("SOAK_SECONDS", "90"))
 CHECK_EVERY = 3.0
@@ -23,7 +25,7 @@ OTHER_KEYS = ["v", "r", "F1", "F2", "F3", "Return"]
 # locked bonus level (and its message box) stays reachable for a while.
 LETTERS = list("abcdefghijkmnopqstuwxyz") * 4 + ["l"]
 # Points worth hitting more often than chance would: every button of every screen.
-BUTTONS = [PLAY, ARROW_NEXT, ARROW_BACK, (92, 557), (320, 350), (475, 350), (737, 547),
+BUTTONS = [PLAY, ARROW_NEXT, ARROW_BACK, NEW_GAME, YES, NO, BONUS,
            (72, 67), (117, 67), (682, 417), (727, 417), *LEVEL_POINT.values()]
 
 
@@ -85,9 +87,7 @@ class Soak(unittest.TestCase):
         picture (the cursor follows it on every screen)."""
         try:
             self.dismiss_messages(g)
-            p.key("Return", True)
-            time.sleep(0.12)
-            p.key("Return", False)
+            p.press("Return", 0.12)
             self.dismiss_messages(g)
             self.screens.add(self.screen_of(p))
             before = g.screenshot().rgb
@@ -132,9 +132,7 @@ class Soak(unittest.TestCase):
         random input follows from there too."""
         self.restart(g)
         lv = Level1(g)
-        g.click(*PLAY)
-        lv.first_page()
-        lv.open_level(1)
+        lv.enter(1)
         lv.solve(jogador.solutions()[1][2])
         self.screens.add("level-complete")
         g.click(*ARROW_NEXT)
@@ -155,9 +153,7 @@ class Soak(unittest.TestCase):
                 name = self.rng.choice(LETTERS)
             else:
                 name = "Escape"
-            p.key(name, True)
-            time.sleep(self.rng.uniform(0.002, 0.03))
-            p.key(name, False)
+            p.press(name, self.rng.uniform(0.002, 0.03))
             self.counts["keys"] += 1
         elif r < 0.8:
             x, y = (self.rng.choice(BUTTONS) if self.rng.random() < 0.6 else
@@ -174,7 +170,7 @@ class Soak(unittest.TestCase):
         time.sleep(self.rng.uniform(0.0, 0.01))
 
     def test_random_input(self):
-        with sanitizado.SanitizedGame(save=(9).to_bytes(4, "little")) as g:
+        with sanitizado.SanitizedGame(save=progress(9)) as g:
             p = Player(g)
             g.wait_window()
             end = time.monotonic() + SECONDS
@@ -201,9 +197,7 @@ class Soak(unittest.TestCase):
                 self.still_drawing(g, p)
                 g.close_window()
                 self.dismiss_messages(g)
-                p.key("Return", True)
-                time.sleep(0.12)
-                p.key("Return", False)
+                p.press("Return", 0.12)
             self.check_exit(g.wait_exit(120))
             print(", ".join(f"{k} {v}" for k, v in self.counts.items()),
                   "; screens seen:", ", ".join(sorted(self.screens)), flush=True)

@@ -5,40 +5,36 @@ a new game confirmed, and the exit button."""
 import time
 import unittest
 
+from zepko_e2e import progress
 import jogador
-from jogador import LEVEL_POINT, PLAY, Level1
+from jogador import Level1
 import sanitizado
+from telas import NEW_GAME, YES
 
 EXIT_BUTTON = (392, 480)
-NEW_GAME = (92, 557)
-YES = (320, 350)
 
 
 class Vazamentos(unittest.TestCase):
     def test_session_leaks_nothing(self):
         sanitizado.sanitizer_options()
         arrows = jogador.solutions()[1][2]
-        with sanitizado.SanitizedGame(save=(1).to_bytes(4, "little")) as g:
+        with sanitizado.SanitizedGame(save=progress(1)) as g:
             lv = Level1(g)
             g.wait_window()
             g.wait_for("the title screen", lv.p.on_title)
-            g.click(*PLAY)
-            lv.first_page()
-            lv.open_level(1)
+            lv.enter(1)
             lv.solve(arrows)
-            self.assertEqual(g.read_bytes("save.bin"), (2).to_bytes(4, "little"))
+            self.assertEqual(g.read_bytes("save.bin"), progress(2))
             g.tap("Escape")
             g.wait_for("the title screen", lv.p.on_title)
-            g.click(*PLAY)
-            lv.first_page()
-            lv.open_level(1)
+            lv.enter(1)
             lv.p.play(arrows[:5])
             g.tap("Escape")
             g.wait_for("the level to close", lambda: not lv.p.in_level())
             g.click(*NEW_GAME)
             time.sleep(0.5)
             g.click(*YES)
-            g.wait_for("the new game", lambda: g.read_bytes("save.bin") == (1).to_bytes(4, "little"))
+            g.wait_for("the new game", lambda: g.read_bytes("save.bin") == progress(1))
             g.tap("Escape")
             g.wait_for("the title screen", lv.p.on_title)
             g.click(*EXIT_BUTTON)
