@@ -1,15 +1,11 @@
 // Scripted input for the level frame's steps, and a runner of those steps.
+// Compiled once, in motor.cpp: one copy of the game's frame runs in the tests.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <atomic>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
-#include "play/passosQuadro.h"
 #include "play/regras.h"
 
 // A board with nothing but its border: no wall anywhere.
@@ -58,12 +54,7 @@ public:
     explicit Motor(const DadosFase& f, int larguraCaixa = 40, int alturaCaixa = 40)
         : fase(f), estado(iniciaEstado(f)), largura_(larguraCaixa), altura_(alturaCaixa) {}
 
-    void quadro(const Quadro& q) {
-        ++quadros;
-        buffer = buffer || q.tecla;
-        Tela tela{*this, q};
-        passaQuadro(estado, fase, tela, contTempo);
-    }
+    void quadro(const Quadro& q);
 
     // Types `setas` (letters of seta()) one press per frame.
     void digita(const std::string& setas) {
@@ -80,40 +71,8 @@ public:
     std::array<bool, MAX_CAIXAS> desenhoNoAlvo{};  // box pictures of the last frame
 
 private:
-    // The screen's side of one frame, from the script.
-    struct Tela {
-        Motor& m;
-        const Quadro& q;
-
-        void desenhaTabuleiro() {}
-        void desenhaBotoes() {}
-        void desenhaCaixas() { m.desenhoNoAlvo = m.estado.caixaNoAlvo; }
-        void desenhaHeroi() {}
-        void desenhaPainel() {}
-        void desenhaRelogio() {}
-        void desenhaMusica() {}
-
-        bool teclaV() { return q.v; }
-        bool teclaR() { return q.r; }
-        Mouse mouse() { return q.mouse; }
-        Setas setas(LeituraSetas leitura) {
-            if (leitura == LeituraSetas::parede) return q.setas;
-            if (leitura == LeituraSetas::bloqueios && q.soltaNoFim) return {};
-            return une(q.setas, q.descemNaTecla);
-        }
-        int larguraCaixa() { return m.largura_; }
-        int alturaCaixa() { return m.altura_; }
-
-        void recolhe() {}
-        bool teclaEsperando() { return m.buffer; }
-        void pausa(unsigned) { ++m.pausas; }
-        void esvaziaTeclado() { m.buffer = false; }
-        void termina() { m.esc = true; }
-
-        void tocaFaixa(int) {}
-        void paraMusica() {}
-        TeclasMusica teclasMusica() { return {}; }
-    };
+    // The screen's side of one frame, from the script (motor.cpp).
+    struct Tela;
 
     int largura_;
     int altura_;
@@ -121,19 +80,7 @@ private:
 
 // Types the presses and checks the level ends one frame after the last one,
 // with the given counts.
-inline void confereSolucao(const DadosFase& fase, const std::string& setas, int passos, int movimentos) {
-    Motor m(fase);
-    for (size_t i = 0; i < setas.size(); ++i) {
-        m.quadro(seta(setas[i]));
-        ASSERT_FALSE(m.esc) << "ended early, press " << i;
-        ASSERT_EQ(m.estado.passos, static_cast<int>(i) + 1) << "press " << i << " did not step";
-    }
-    EXPECT_TRUE(todasNoAlvo(m.estado));
-    m.quadro(parado());
-    EXPECT_TRUE(m.esc);
-    EXPECT_EQ(m.estado.passos, passos);
-    EXPECT_EQ(m.estado.movimentos, movimentos);
-}
+void confereSolucao(const DadosFase& fase, const std::string& setas, int passos, int movimentos);
 
 // The committed solutions (solucoes.txt), by level.
 struct SolucaoGuardada {
@@ -142,17 +89,4 @@ struct SolucaoGuardada {
     std::string setas;
 };
 
-inline std::map<int, SolucaoGuardada> solucoesGuardadas() {
-    std::map<int, SolucaoGuardada> r;
-    std::ifstream arq(SOLUCOES_TXT);
-    std::string linha;
-    while (std::getline(arq, linha)) {
-        if (linha.empty() || linha[0] == '#') continue;
-        std::istringstream in(linha);
-        int n;
-        SolucaoGuardada reg;
-        in >> n >> reg.passos >> reg.movimentos >> reg.setas;
-        r[n] = reg;
-    }
-    return r;
-}
+std::map<int, SolucaoGuardada> solucoesGuardadas();
