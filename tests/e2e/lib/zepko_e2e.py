@@ -306,8 +306,8 @@ class Game(Started):
         return self.game_dir
 
     def environment(self):
-        return environ({"DISPLAY": self.display_name, "HOME": self.dir}, self.env,
-                       {} if self.display else {"DISPLAY": None})
+        return environ({"DISPLAY": self.display_name, "HOME": self.dir},
+                       {} if self.display else {"DISPLAY": None}, self.env)
 
     def start(self):
         # ALSA's file plugin gives every game a sound device, so the music

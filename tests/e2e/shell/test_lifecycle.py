@@ -95,12 +95,15 @@ class Identity(unittest.TestCase):
 class NoDisplay(unittest.TestCase):
     def test_without_a_display_one_line_says_so_and_no_file_is_touched(self):
         cfg = "[Inicializacao]\nvolume = 50\n"
-        with Game(config=cfg, remove=["save.bin"], display=False) as g:
-            res = g.wait_exit()
-            self.assertEqual(res.status, 255)
-            self.assertEqual(res.stderr, "zepko: cannot start: no graphical display (DISPLAY is not set)\n")
-            self.assertEqual(g.read_text("config.txt"), cfg)
-            self.assertFalse(g.exists("save.bin"))
+        # No DISPLAY (a text console), or one that is gone (an ssh session's).
+        for tela, motivo in ((None, "DISPLAY is not set"), (":65000", "cannot open DISPLAY :65000")):
+            with self.subTest(DISPLAY=tela), \
+                    Game(config=cfg, remove=["save.bin"], display=False, env={"DISPLAY": tela}) as g:
+                res = g.wait_exit()
+                self.assertEqual(res.status, 255)
+                self.assertEqual(res.stderr, f"zepko: cannot start: no graphical display ({motivo})\n")
+                self.assertEqual(g.read_text("config.txt"), cfg)
+                self.assertFalse(g.exists("save.bin"))
 
 
 class Sound(unittest.TestCase):
