@@ -19,22 +19,17 @@ import math
 import os
 import statistics
 import subprocess
-import sys
 import tempfile
 import threading
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.dirname(HERE)
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e", "lib"))
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e", "menus"))
+# buracos (this folder) puts the end-to-end helpers on the path and finds the build.
+import buracos
+from buracos import BUILD
 from zepko_e2e import Game  # noqa: E402
 import telas  # noqa: E402
-import buracos  # noqa: E402  (this folder)
 from Xlib import display as xdisplay  # noqa: E402
 
-BUILD = os.path.abspath(os.environ.get("ZEPKO_BUILD_DIR", os.path.join(ROOT, "build")))
-os.environ.setdefault("ZEPKO_RUN_DIR", os.path.join(BUILD, "run"))
 TICKS = os.sysconf("SC_CLK_TCK")
 ROUNDS = 7
 ROUND_SECONDS = 4.0
