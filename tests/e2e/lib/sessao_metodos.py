@@ -144,6 +144,8 @@ class PageFlippingTests:
     FOLDER and game(method, env): methods 1, 2, 5 and 6 against method 4,
     drawn by changes and drawn whole."""
 
+    maxDiff = None  # every fault of a failed run, not the first alone
+
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
