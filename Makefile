@@ -71,7 +71,7 @@ coverage: deps
 	cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZEPKO_COVERAGE=ON
 	cmake --build $(COVERAGE_BUILD) -j $(JOBS)
 	cd $(COVERAGE_BUILD) && ctest --output-on-failure -j $(TEST_JOBS) -LE fuzz -E '^e2e\.soak\.'
-	rm -rf $(COVERAGE_BUILD)/coverage && mkdir -p $(COVERAGE_BUILD)/coverage
+	mkdir -p $(COVERAGE_BUILD)/coverage
 	gcovr -r . --filter 'src/' --exclude-unreachable-branches --exclude-throw-branches -j $(JOBS) \
 	    --html-details $(COVERAGE_BUILD)/coverage/index.html --txt $(COVERAGE_BUILD)/coverage/summary.txt \
 	    --print-summary $(COVERAGE_BUILD)

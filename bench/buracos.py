@@ -27,6 +27,7 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "e2e", "menus"))
 BUILD = os.path.abspath(os.environ.get("ZEPKO_BUILD_DIR", os.path.join(ROOT, "build")))
 os.environ.setdefault("ZEPKO_RUN_DIR", os.path.join(BUILD, "run"))
 from servidor_som import RATE, SINK, PipeWire, PipeWireGame  # noqa: E402
+from zepko_e2e import progress  # noqa: E402
 import telas  # noqa: E402
 
 CONFIG = os.path.join(ROOT, "data", "config.txt")
@@ -104,7 +105,7 @@ def one_run(config, load):
     """{'holes', 'added_ms', 'gaps', 'f1_ms'} for one game: the sink's
     silent stretches beyond the game's own (a count, and their length added
     up), the game's own (the track's rests), and each F1's time to silence."""
-    with PipeWire() as pw, TeeGame(pw, config=config, save=(1).to_bytes(4, "little")) as g:
+    with PipeWire() as pw, TeeGame(pw, config=config, save=progress(1)) as g:
         rec = pw.record(os.path.join(pw.dir, "sink.raw"))
         written = os.path.join(g.dir, "escrito.raw")
         g.wait_window()

@@ -8,7 +8,7 @@ import os
 import sys
 import time
 
-from zepko_e2e import Game
+from zepko_e2e import Game, progress
 
 OUT = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "screenshots")
 
@@ -23,12 +23,8 @@ def salva(game, nome):
     print("wrote", nome)
 
 
-def progresso(n):
-    return n.to_bytes(4, "little")
-
-
 def main():
-    with Game(save=progresso(3)) as g:
+    with Game(save=progress(3)) as g:
         g.wait_window()
         g.move(400, 372)
         salva(g, "titulo.png")
@@ -42,7 +38,7 @@ def main():
         g.move(320, 349)
         salva(g, "novo_jogo.png")
 
-    with Game(save=progresso(9)) as g:
+    with Game(save=progress(9)) as g:
         g.wait_window()
         g.click(400, 372)
         time.sleep(0.3)
@@ -52,7 +48,7 @@ def main():
         g.move(737, 547)  # over the bonus button
         salva(g, "fases2.png")
 
-    with Game(save=progresso(11)) as g:
+    with Game(save=progress(11)) as g:
         g.wait_window()
         g.click(400, 372)
         time.sleep(0.3)
@@ -66,7 +62,7 @@ def main():
             time.sleep(0.15)
         salva(g, "bonus.png")
 
-    with Game(save=progresso(1)) as g:
+    with Game(save=progress(1)) as g:
         g.wait_window()
         g.click(400, 372)
         time.sleep(0.3)
