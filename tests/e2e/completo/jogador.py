@@ -130,21 +130,21 @@ def near(got, want, tol):
 class Player:
     def __init__(self, game, tol=0):
         self.g = game
-        self.disp = game.disp
+        self.seat = game.seat
         # Colour error allowed in probes: 15- and 16-bit modes round colours.
         self.tol = tol
 
     # --- fast X input (XTEST, without a process per key) ----------------
 
     def _code(self, name):
-        code = self.disp.keysym_to_keycode(XK.string_to_keysym(name))
+        code = self.seat.keysym_to_keycode(XK.string_to_keysym(name))
         if not code:
             raise AssertionError(f"no key code for {name}")
         return code
 
     def key(self, name, down):
-        xtest.fake_input(self.disp, X.KeyPress if down else X.KeyRelease, self._code(name))
-        self.disp.sync()
+        xtest.fake_input(self.seat, X.KeyPress if down else X.KeyRelease, self._code(name))
+        self.seat.sync()
 
     def press(self, name, hold):
         """Key `name` down for `hold` seconds."""
@@ -156,16 +156,14 @@ class Player:
         """Moves the pointer to (x, y) of the window; still safe once the
         window has gone."""
         if getattr(self, "_origin_of", None) != self.g.window.id:
-            root = self.disp.screen().root
-            t = self.g.window.translate_coords(root, 0, 0)
-            self._origin = (-t.x, -t.y)
+            self._origin = self.g.window_origin()
             self._origin_of = self.g.window.id
-        xtest.fake_input(self.disp, X.MotionNotify, x=self._origin[0] + x, y=self._origin[1] + y)
-        self.disp.sync()
+        xtest.fake_input(self.seat, X.MotionNotify, x=self._origin[0] + x, y=self._origin[1] + y)
+        self.seat.sync()
 
     def button(self, down, number=1):
-        xtest.fake_input(self.disp, X.ButtonPress if down else X.ButtonRelease, number)
-        self.disp.sync()
+        xtest.fake_input(self.seat, X.ButtonPress if down else X.ButtonRelease, number)
+        self.seat.sync()
 
     # --- reading the window ---------------------------------------------
 

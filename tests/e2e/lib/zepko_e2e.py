@@ -460,9 +460,22 @@ class Game(Started):
         return self.wait_exit()
 
     # --- input ------------------------------------------------------------
+    # A player's keyboard and mouse reach the game through the seat: an X
+    # connection, here to the game's own server. Under a compositor they
+    # are the compositor's, as on a real desktop (WestonGame).
+
+    @property
+    def seat(self):
+        return self.disp
+
+    def window_origin(self):
+        """Where the window's (0, 0) lies on the seat's screen."""
+        t = self.window.translate_coords(self.disp.screen().root, 0, 0)
+        return -t.x, -t.y
 
     def _xdotool(self, *args):
-        subprocess.run(["xdotool", *map(str, args)], env=environ({"DISPLAY": self.display_name}), check=True)
+        env = environ({"DISPLAY": self.seat.get_display_name()})
+        subprocess.run(["xdotool", *map(str, args)], env=env, check=True)
 
     def move(self, x, y):
         """Puts the pointer at (x, y) of the game window."""
