@@ -14,8 +14,7 @@ import tempfile
 import unittest
 import zipfile
 
-import test_wine
-from jogador import Level1
+from jogador import Level1, stored_solutions
 from telas import PLAY, wait_title
 from wine_game import DLL_OVERRIDES, WineGame, prefix, setup_prefix, wine_env
 
@@ -134,7 +133,7 @@ class Installer(unittest.TestCase):
             level = Level1(g)
             level.first_page()
             level.open_level(1)
-            level.solve(test_wine.solution(1))
+            level.solve(stored_solutions()[1][2])
             g.close_window()
             self.assertEqual(g.wait_exit().status, 0)
         with open(os.path.join(folder, "save.bin"), "rb") as f:

@@ -8,23 +8,12 @@ import unittest
 
 from zepko_e2e import Game, read_config
 from wine_game import WineGame, unpack_zip
-from jogador import PARK, Level1
-from telas import NEW_GAME, WHITE, YES, open_first_page, wait_first_page, wait_title
+from jogador import PARK, Level1, stored_solutions
+from telas import NEW_GAME, PLAY, WHITE, YES, open_first_page, wait_first_page, wait_title
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-SOLUTIONS = os.path.join(HERE, "..", "unit", "play", "solucoes.txt")
 CREDIT_TOP = 580      # the gliding credit line runs below this row
 CURSOR = 40           # the mouse cursor lies within this square from the pointer
 QUIT = (392, 480)     # "Sair" on the title screen
-
-
-def solution(level):
-    with open(SOLUTIONS) as f:
-        for line in f:
-            fields = line.split()
-            if fields and not line.startswith("#") and int(fields[0]) == level:
-                return fields[3]
-    raise AssertionError(f"no stored solution for level {level}")
 
 
 def title_shot(game):
@@ -71,11 +60,11 @@ class Windows(unittest.TestCase):
         with WineGame(run_dir=self.run_dir, config=config) as g:
             g.wait_window()
             wait_title(g)
-            g.click(400, 370)
+            g.quick_click(*PLAY)  # down and up a few ms apart, as a quick player clicks
             level = Level1(g)
             level.first_page()
             level.open_level(1)
-            level.solve(solution(1))
+            level.solve(stored_solutions()[1][2])
             self.assertEqual(g.read_bytes("save.bin"), b"\x02\x00\x00\x00")
             g.close_window()
             self.assertEqual(g.wait_exit().status, 0)
