@@ -155,10 +155,8 @@ class Player:
     def pointer(self, x, y):
         """Moves the pointer to (x, y) of the window; still safe once the
         window has gone."""
-        if getattr(self, "_origin_of", None) != self.g.window.id:
-            self._origin = self.g.window_origin()
-            self._origin_of = self.g.window.id
-        xtest.fake_input(self.seat, X.MotionNotify, x=self._origin[0] + x, y=self._origin[1] + y)
+        ox, oy = self.g.window_origin()
+        xtest.fake_input(self.seat, X.MotionNotify, x=ox + x, y=oy + y)
         self.seat.sync()
 
     def button(self, down, number=1):

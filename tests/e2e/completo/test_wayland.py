@@ -50,12 +50,10 @@ class WestonGame(Game):
     def seat(self):
         return self.xvfb_disp
 
-    def window_origin(self):
-        """Found by pointing: where weston shows the window need not be where
-        Xwayland says it is (weston 10 places windows at random)."""
-        if getattr(self, "_origin", (None,))[0] != self.window.id:
-            self._origin = (self.window.id, self._poll("the window under weston's pointer", self._point))
-        return self._origin[1]
+    def _find_origin(self):
+        # By pointing: where weston shows the window need not be where
+        # Xwayland says it is (weston 10 places windows at random).
+        return self._poll("the window under weston's pointer", self._point)
 
     def _point(self):
         # From weston's panel, off every window (weston 10 hands a window the

@@ -469,7 +469,13 @@ class Game(Started):
         return self.disp
 
     def window_origin(self):
-        """Where the window's (0, 0) lies on the seat's screen."""
+        """Where the window's (0, 0) lies on the seat's screen: found once a
+        window, so that it still answers once the window has gone."""
+        if getattr(self, "_origin", (None,))[0] != self.window.id:
+            self._origin = (self.window.id, self._find_origin())
+        return self._origin[1]
+
+    def _find_origin(self):
         t = self.window.translate_coords(self.disp.screen().root, 0, 0)
         return -t.x, -t.y
 
