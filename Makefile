@@ -236,7 +236,7 @@ windows: windows-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS) --target zepko arte arte_icone musica run_config
 	JOBS=$(JOBS) ./scripts/build-windows-allegro $(WIN_ALLEGRO)
-	cmake -S . -B $(WIN_BUILD)/game -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	cmake -S . -B $(WIN_BUILD)/game -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
 	    -DCMAKE_BUILD_TYPE=Release -DZEPKO_ALLEGRO_PREFIX=$(abspath $(WIN_ALLEGRO))/allegro \
 	    -DZEPKO_NATIVE_RUN_DIR=$(abspath $(BUILD))/run \
 	    -DZEPKO_NATIVE_ICON=$(abspath $(BUILD))/tools/arte/zepko.png

@@ -1,9 +1,9 @@
-# Cross-compiling for 32-bit Windows with Debian's MinGW-w64 (posix threads,
-# so the C++ runtime links statically with no DLL beside the exe).
+# Cross-compiling for 64-bit Windows (x64) with Debian's MinGW-w64 (posix
+# threads, so the C++ runtime links statically with no DLL beside the exe).
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
-set(ZEPKO_MINGW i686-w64-mingw32)
+set(ZEPKO_MINGW x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${ZEPKO_MINGW}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${ZEPKO_MINGW}-g++-posix)
 set(CMAKE_RC_COMPILER ${ZEPKO_MINGW}-windres)
