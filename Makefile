@@ -220,7 +220,7 @@ test-sid: roots-deps packages-of-head
 
 # --- Windows players' zip and installer: cross-built with MinGW-w64 and
 # --- NSIS, tested under Wine ---
-# make windows        -> $(WIN_BUILD)/game/zepko-$(VERSION)-windows-x86.zip
+# make windows        -> $(WIN_BUILD)/game/zepko-$(VERSION)-windows-x64.zip
 #                        and $(WIN_BUILD)/game/zepko-$(VERSION)-setup.exe
 # make test-windows   -> both played under Wine and Xvfb
 WIN_BUILD ?= build-windows
@@ -241,7 +241,7 @@ windows: windows-deps
 	    -DZEPKO_NATIVE_RUN_DIR=$(abspath $(BUILD))/run \
 	    -DZEPKO_NATIVE_ICON=$(abspath $(BUILD))/tools/arte/zepko.png
 	cmake --build $(WIN_BUILD)/game -j $(JOBS)
-	@echo "make windows: $(WIN_BUILD)/game/zepko-$(VERSION)-windows-x86.zip $(WIN_BUILD)/game/zepko-$(VERSION)-setup.exe"
+	@echo "make windows: $(WIN_BUILD)/game/zepko-$(VERSION)-windows-x64.zip $(WIN_BUILD)/game/zepko-$(VERSION)-setup.exe"
 
 test-windows: windows
 	cd $(WIN_BUILD)/game && ctest --output-on-failure

@@ -105,7 +105,7 @@ zepko_notice(LICENSES/gcc libgcc.a libgcc_eh.a libstdc++.a)
 # config.txt made for Windows, the notices and the players' read-me in
 # both languages (cmake/windows-zip.cmake says how), packed the same way
 # every time by cmake/zip.py.
-set(ZEPKO_ZIP ${CMAKE_BINARY_DIR}/zepko-${ZEPKO_VERSION}-windows-x86.zip)
+set(ZEPKO_ZIP ${CMAKE_BINARY_DIR}/zepko-${ZEPKO_VERSION}-windows-x64.zip)
 find_program(ZEPKO_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 string(REGEX REPLACE "[^;]*=" "" notice_files "${ZEPKO_NOTICES}")
 string(REPLACE ";" "|" notices "${ZEPKO_NOTICES}")
@@ -118,7 +118,7 @@ add_custom_command(OUTPUT ${ZEPKO_ZIP}
             -DPYTHON=${ZEPKO_PYTHON3} -P ${CMAKE_CURRENT_LIST_DIR}/windows-zip.cmake
     DEPENDS zepko ${CMAKE_SOURCE_DIR}/data/config.txt ${notice_files} ${readmes}
             ${CMAKE_CURRENT_LIST_DIR}/windows-zip.cmake ${CMAKE_CURRENT_LIST_DIR}/zip.py
-    COMMENT "Packing zepko-${ZEPKO_VERSION}-windows-x86.zip"
+    COMMENT "Packing zepko-${ZEPKO_VERSION}-windows-x64.zip"
     VERBATIM)
 add_custom_target(zip ALL DEPENDS ${ZEPKO_ZIP})
 

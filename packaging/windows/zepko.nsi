@@ -9,7 +9,8 @@
 ; An installed version is removed by its own uninstaller first, and neither
 ; the installer nor the uninstaller touches a folder whose game is running.
 
-Unicode true
+; A 64-bit installer for the 64-bit game: Windows on x64 and on ARM runs it.
+Target amd64-unicode
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
 ; Installed files get the time of installation rather than of the build,
@@ -120,6 +121,41 @@ FunctionEnd
 !insertmacro ZEPKO_CLOSED ""
 !insertmacro ZEPKO_CLOSED "un."
 
+; True when the program is a 32-bit x86 one: the machine field of its PE
+; header, at the offset that the DOS header keeps at 0x3C, is 0x14C.
+Function IsX86Program
+    Exch $0
+    Push $1
+    Push $2
+    StrCpy $2 0
+    ClearErrors
+    FileOpen $1 $0 r
+    ${IfNot} ${Errors}
+        FileSeek $1 0x3C
+        FileReadWord $1 $0
+        FileSeek $1 $0
+        FileReadWord $1 $0
+        ${If} $0 = 0x4550  ; "PE"
+            FileReadWord $1 $0
+            FileReadWord $1 $0
+            ${IfThen} $0 = 0x14C ${|} StrCpy $2 1 ${|}
+        ${EndIf}
+        FileClose $1
+    ${EndIf}
+    StrCpy $0 $2
+    Pop $2
+    Pop $1
+    Exch $0
+FunctionEnd
+!macro _X86Program _a _b _t _f
+    !insertmacro _LOGICLIB_TEMP
+    Push `${_b}`
+    Call IsX86Program
+    Pop $_LOGICLIB_TEMP
+    !insertmacro _= $_LOGICLIB_TEMP 1 `${_t}` `${_f}`
+!macroend
+!define X86Program `"" X86Program`
+
 Section "Zepko" SecGame
     SectionIn RO
     Push $INSTDIR
@@ -132,7 +168,20 @@ Section "Zepko" SecGame
     ; The installed version goes first, by its own uninstaller, so none of
     ; its files that this one dropped stays behind; run from a copy, as the
     ; uninstaller runs itself, so it can remove itself and tell how it ended.
+    ; 1.1.0's uninstaller is a 32-bit program, which not every Windows can
+    ; run; it installed the files this version does, under the same names,
+    ; so they are removed here as its uninstaller would.
     ${If} $R0 != ""
+    ${AndIf} ${FileExists} "$R0\uninstall.exe"
+    ${AndIf} ${X86Program} "$R0\uninstall.exe"
+        Push $INSTDIR
+        StrCpy $INSTDIR $R0
+        !insertmacro ZepkoRemoveFiles
+        !insertmacro ZepkoRemoveFolders
+        Delete "$INSTDIR\uninstall.exe"
+        RMDir "$INSTDIR"
+        Pop $INSTDIR
+    ${ElseIf} $R0 != ""
     ${AndIf} ${FileExists} "$R0\uninstall.exe"
         InitPluginsDir
         CopyFiles /SILENT "$R0\uninstall.exe" "$PLUGINSDIR"

@@ -16,7 +16,7 @@ import zipfile
 
 from jogador import Level1, stored_solutions
 from telas import PLAY, wait_title
-from wine_game import DLL_OVERRIDES, WineGame, prefix, setup_prefix, wine_env
+from wine_game import DLL_OVERRIDES, WINE, WineGame, prefix, setup_prefix, unpack_zip, wine_env
 
 UNINSTALL = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 UNINSTALL_KEY = UNINSTALL + r"\Zepko"
@@ -28,7 +28,7 @@ def wine(*args, check=True):
     # Shortcuts made under Wine would otherwise become menu entries of the
     # Linux desktop.
     env = wine_env(WINEDLLOVERRIDES=DLL_OVERRIDES + ";winemenubuilder.exe=d")
-    return subprocess.run(["wine", *args], env=env, check=check,
+    return subprocess.run([WINE, *args], env=env, check=check,
                           capture_output=True, text=True, errors="replace")
 
 
@@ -101,6 +101,14 @@ def older_setup(top):
     return setup
 
 
+def x86_program(path):
+    """An empty 32-bit Windows program at `path`, which a machine without
+    32-bit support cannot run."""
+    with open(path + ".nsi", "w") as f:
+        f.write(f'Target x86-unicode\nOutFile "{path}"\nSilentInstall silent\nSection\nSectionEnd\n')
+    subprocess.run([os.environ["ZEPKO_MAKENSIS"], "-NOCONFIG", "-V1", path + ".nsi"], check=True)
+
+
 class Installer(unittest.TestCase):
     def setUp(self):
         # Each test starts with nothing installed.
@@ -166,6 +174,48 @@ class Installer(unittest.TestCase):
         self.assertEqual({n: installed[n] for n in player}, player)
         self.assertEqual(entries(), [UNINSTALL_KEY.replace("HKCU", "HKEY_CURRENT_USER")])
         self.assertEqual(registry(UNINSTALL_KEY)["DisplayVersion"], os.environ["ZEPKO_VERSION"])
+
+    def test_upgrade_over_the_32_bit_release(self):
+        # What 1.1.0's installer leaves, laid out by hand: its installer and
+        # uninstaller are 32-bit programs, which not every machine runs. The
+        # same files as this version's, its uninstaller, its entry and its
+        # two shortcuts, and the player's progress and settings.
+        unpacked, game = unpack_zip("zepko-1.1.0-")
+        self.addCleanup(shutil.rmtree, unpacked)
+        shutil.copytree(game, self.folder)
+        old_uninstaller = os.path.join(self.folder, "uninstall.exe")
+        x86_program(old_uninstaller)
+        with open(os.path.join(self.folder, "save.bin"), "wb") as f:
+            f.write(b"\x05\x00\x00\x00")
+        with open(os.path.join(self.folder, "config.txt"), "ab") as f:
+            f.write(b"volume = 77\r\n")
+        player = {n: files(self.folder)[n] for n in ("save.bin", "config.txt", "uninstall.exe")}
+        location = wine("cmd", "/c", "echo", "%LOCALAPPDATA%").stdout.strip() + r"\Programs\Zepko"
+        for name, value in (("DisplayName", "Zepko"), ("DisplayVersion", "1.1.0"),
+                            ("InstallLocation", location),
+                            ("UninstallString", f'"{location}\\uninstall.exe"')):
+            wine("reg", "add", UNINSTALL_KEY, "/v", name, "/d", value, "/f")
+        shortcuts = [os.path.join(folder_of("APPDATA"), "Microsoft", "Windows", "Start Menu",
+                                  "Programs", "Zepko.lnk"),
+                     os.path.join(folder_of("USERPROFILE"), "Desktop", "Zepko.lnk")]
+        for shortcut in shortcuts:
+            os.makedirs(os.path.dirname(shortcut), exist_ok=True)
+            with open(shortcut, "wb") as f:
+                f.write(b"1.1.0")
+        self.addCleanup(lambda: [os.remove(s) for s in shortcuts if os.path.exists(s)])
+
+        wine(os.environ["ZEPKO_SETUP"], "/S")
+        installed = files(self.folder)
+        self.assertEqual(sorted(installed),
+                         sorted(set(zip_files()) | {"save.bin", "uninstall.exe"}))
+        self.assertEqual({n: installed[n] for n in ("save.bin", "config.txt")},
+                         {n: player[n] for n in ("save.bin", "config.txt")})
+        self.assertNotEqual(installed["uninstall.exe"], player["uninstall.exe"])
+        self.assertEqual(entries(), [UNINSTALL_KEY.replace("HKCU", "HKEY_CURRENT_USER")])
+        self.assertEqual(registry(UNINSTALL_KEY)["DisplayVersion"], os.environ["ZEPKO_VERSION"])
+        for shortcut in shortcuts:
+            with open(shortcut, "rb") as f:
+                self.assertNotEqual(f.read(), b"1.1.0", shortcut)
 
     def test_running_game_keeps_every_file_and_the_entry(self):
         wine(os.environ["ZEPKO_SETUP"], "/S")

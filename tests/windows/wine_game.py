@@ -22,6 +22,10 @@ from zepko_e2e import Game, Message
 # Wine's debugger is kept from starting, so a crash ends the run at once
 # instead of waiting in a debugger; Mono and Gecko are never asked for.
 DLL_OVERRIDES = "winedbg.exe=d;mscoree=d;mshtml=d"
+# The 64-bit loader itself, in a 64-bit prefix: Debian's wine command takes
+# the 32-bit one whenever wine32 is installed, and some machines run no
+# 32-bit program at all.
+WINE = "/usr/lib/wine/wine64"
 
 
 def prefix():
@@ -32,8 +36,8 @@ def prefix():
 
 
 def wine_env(**extra):
-    env = dict(os.environ, WINEPREFIX=prefix(), WINEARCH="win32", WINEDEBUG="-all",
-               WINEDLLOVERRIDES=DLL_OVERRIDES)
+    env = dict(os.environ, WINEPREFIX=prefix(), WINEARCH="win64", WINELOADER=WINE,
+               WINEDEBUG="-all", WINEDLLOVERRIDES=DLL_OVERRIDES)
     env.update(extra)
     return env
 
@@ -43,7 +47,7 @@ def setup_prefix():
         return
     env = wine_env()
     env.pop("DISPLAY", None)
-    subprocess.run(["wineboot", "--init"], env=env, check=True)
+    subprocess.run([WINE, "wineboot", "--init"], env=env, check=True)
     subprocess.run(["wineserver", "--wait"], env=env, check=True)
 
 
@@ -60,7 +64,7 @@ class WineGame(Game):
     PROGRAM = "zepko.exe"
 
     def command(self):
-        return ["wine", self.path(self.PROGRAM)]
+        return [WINE, self.path(self.PROGRAM)]
 
     def environment(self):
         env = super().environment()
