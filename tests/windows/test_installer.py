@@ -101,12 +101,13 @@ def older_setup(top):
     return setup
 
 
-def x86_program(path):
+def x86_program(path, work):
     """An empty 32-bit Windows program at `path`, which a machine without
-    32-bit support cannot run."""
-    with open(path + ".nsi", "w") as f:
+    32-bit support cannot run, made in the folder `work`."""
+    script = os.path.join(work, "x86.nsi")
+    with open(script, "w") as f:
         f.write(f'Target x86-unicode\nOutFile "{path}"\nSilentInstall silent\nSection\nSectionEnd\n')
-    subprocess.run([os.environ["ZEPKO_MAKENSIS"], "-NOCONFIG", "-V1", path + ".nsi"], check=True)
+    subprocess.run([os.environ["ZEPKO_MAKENSIS"], "-NOCONFIG", "-V1", script], check=True)
 
 
 class Installer(unittest.TestCase):
@@ -184,7 +185,7 @@ class Installer(unittest.TestCase):
         self.addCleanup(shutil.rmtree, unpacked)
         shutil.copytree(game, self.folder)
         old_uninstaller = os.path.join(self.folder, "uninstall.exe")
-        x86_program(old_uninstaller)
+        x86_program(old_uninstaller, self.tmp)
         with open(os.path.join(self.folder, "save.bin"), "wb") as f:
             f.write(b"\x05\x00\x00\x00")
         with open(os.path.join(self.folder, "config.txt"), "ab") as f:
