@@ -21,9 +21,9 @@ import telas  # noqa: E402  (probes of the menu screens)
 INSTALL_PREFIX = os.path.join(os.path.dirname(__file__), "..", "..", "..", "scripts", "install-prefix")
 
 
-def install(prefix, *options):
+def install(prefix, *options, build=None):
     """make install (or, with --uninstall, make uninstall) into `prefix`."""
-    subprocess.run([INSTALL_PREFIX, *options, os.environ["ZEPKO_BUILD_DIR"], prefix],
+    subprocess.run([INSTALL_PREFIX, *options, build or os.environ["ZEPKO_BUILD_DIR"], prefix],
                    check=True, stdout=subprocess.DEVNULL)
 
 
@@ -163,7 +163,8 @@ class Instalacao(unittest.TestCase):
         self.assertEqual(start_and_close()["Inicializacao"]["volume"], "40")
 
         mine = {os.path.join("share", "zepko", n) for n in os.listdir(folder)}
-        install(prefix, "--uninstall")
+        # As after make clean: no build to read.
+        install(prefix, "--uninstall", build=os.path.join(self.root, "sem-build"))
         self.assertEqual(set(snapshot(prefix)), {"share", os.path.join("share", "zepko")} | mine)
         with open(os.path.join(folder, "save.bin"), "rb") as f:
             self.assertEqual(f.read(), progress(3))
