@@ -6,8 +6,6 @@
 #include <optional>
 #include <system_error>
 
-#include "shell/escrita.h"
-
 int mapaLiberado = 1;
 
 bool faseAberta(int numero) { return numero == 1 || mapaLiberado > numero - 1; }
@@ -23,6 +21,9 @@ namespace fs = std::filesystem;
 const char* const ARQUIVO = "save.bin";
 constexpr int32_t MAIOR_CONQUISTADO = 11;  // the bonus level cleared
 
+// In place, never truncated: the four bytes wait in the stream's buffer and
+// reach the file in one write, so an end at any moment leaves the old value
+// or the new one.
 void escreveValor(std::FILE* f) {
     uint32_t v = static_cast<uint32_t>(mapaLiberado);
     unsigned char bytes[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
@@ -73,7 +74,6 @@ bool usavel() {
 
 void carregaProgresso() {
     if (!usavel()) return;
-    Escrita escrita;  // a new file is written whole
     std::FILE* f = std::fopen(ARQUIVO, "rb");
     if (!f) {
         f = std::fopen(ARQUIVO, "w+b");
@@ -92,7 +92,6 @@ void carregaProgresso() {
 
 void salvaProgresso() {
     if (!usavel()) return;
-    Escrita escrita;
     std::FILE* f = std::fopen(ARQUIVO, "r+b");
     if (!f) f = std::fopen(ARQUIVO, "w+b");
     if (!f) {

@@ -1,20 +1,25 @@
 #include "inicio.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "screen/al_screen.h"
 #include "screen/tela.h"
 #include "shell/entrada.h"
-#include "shell/escrita.h"
 #include "shell/globais.h"
 #include "shell/janela.h"
 #include "shell/recursos.h"
 
 #ifdef _WIN32
 #include <winalleg.h>
+#include <io.h>
+#else
+#include <unistd.h>
 #endif
 
 std::atomic<int> FecharJogo{0};
@@ -37,6 +42,8 @@ void funcTempo() { ++contTempo; }
 END_OF_FUNCTION(funcTempo)
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // With no system driver the library has no message box and no timer (its
 // install_timer would crash), so stderr is all there is; exits before any
@@ -93,6 +100,52 @@ void avisaSilencio(const char* porque) {
     std::fprintf(stderr, "zepko: playing without music: %s; %s\n", porque, veja);
 }
 
+const char* const CONFIG = "config.txt";
+const char* const CONFIG_NOVO = "config.txt.new";
+
+// The file's bytes on the disk before it takes config.txt's name, and the
+// name taken whole: Windows' rename() refuses a name that exists.
+bool assentaESubstitui() {
+    std::FILE* f = std::fopen(CONFIG_NOVO, "r+b");
+    if (!f) return false;
+#ifdef _WIN32
+    bool assentado = _commit(_fileno(f)) == 0;
+#else
+    bool assentado = fsync(fileno(f)) == 0;
+#endif
+    assentado = std::fclose(f) == 0 && assentado;
+#ifdef _WIN32
+    return assentado && MoveFileExA(CONFIG_NOVO, CONFIG, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+#else
+    return assentado && std::rename(CONFIG_NOVO, CONFIG) == 0;
+#endif
+}
+
+// The library would write config.txt in place, truncated first: a kill, a
+// power cut or a lost display in between would leave it empty or cut. It
+// writes a copy beside it instead, which then replaces it whole. A copy of
+// the bytes, not of what was read at start-up: another copy of the game
+// may have written since. Nothing is said when it fails, as in a read-only
+// folder: the file stays as it was.
+void guardaConfig() {
+    std::error_code erro;
+    fs::remove(CONFIG_NOVO, erro);
+    if (fs::exists(CONFIG, erro) && !fs::copy_file(CONFIG, CONFIG_NOVO, erro)) {
+        fs::remove(CONFIG_NOVO, erro);
+        return;
+    }
+    // Nothing has changed config.txt in memory yet, so the library lets it
+    // go without writing it.
+    set_config_file(CONFIG_NOVO);
+    set_config_int("Inicializacao", "volume", volume);
+    set_config_int("Inicializacao", "vsync", vSync);
+    // The library's writer keeps the file's bytes as they always were, and
+    // tells of a failed or short write only through errno.
+    errno = 0;
+    flush_config_file();
+    if (errno != 0 || !assentaESubstitui()) fs::remove(CONFIG_NOVO, erro);
+}
+
 }  // namespace
 
 void inicia_allegro() {
@@ -110,7 +163,7 @@ void inicia_allegro() {
     clear_keybuf();
     install_mouse();
     instalaToques();
-    set_config_file("config.txt");
+    set_config_file(CONFIG);
     set_color_depth(get_config_int("Inicializacao", "colordepth", 32));
     volume = get_config_int("Inicializacao", "volume", 128);
     vSync = get_config_int("Inicializacao", "vsync", 0);
@@ -156,15 +209,8 @@ void inicia_allegro() {
 
 void deinicia_allegro() {
     clear_keybuf();
-    set_config_int("Inicializacao", "volume", volume);
-    set_config_int("Inicializacao", "vsync", vSync);
     liberaRecursos();
     if (get_update_method() != 0) shutdown_screen_updating();
-    {
-        // Written here, where losing the display waits for it, rather than
-        // inside allegro_exit, which then finds nothing left to write.
-        Escrita escrita;
-        flush_config_file();
-    }
+    guardaConfig();
     allegro_exit();
 }

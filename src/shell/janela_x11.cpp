@@ -9,8 +9,6 @@
 #include <cstddef>
 #include <unistd.h>
 
-#include "shell/escrita.h"
-
 // The desktop icon (tools/arte), turned at build time into the library's
 // XPM and into _NET_WM_ICON's rows: width, height, then ARGB pixels, for
 // each size in turn.
@@ -26,17 +24,15 @@ namespace {
 // Xlib's own handler prints and calls exit(), whose atexit shutdown then
 // runs on whichever thread met the broken connection, beside the others
 // still drawing: a crash. Here the game ends at once, with no shutdown
-// (config.txt stays as it was), after any save.bin or config.txt write in
-// progress on another thread.
+// (config.txt stays as it was). No write in progress is waited for: save.bin
+// takes its four bytes in one write and config.txt is replaced whole, so an
+// end at any moment leaves both whole.
 int conexaoPerdida(Display*) {
     static std::atomic_flag dito = ATOMIC_FLAG_INIT;
     if (!dito.test_and_set()) {
         static const char linha[] = "zepko: the display went away (lost the connection to the X server)\n";
         [[maybe_unused]] auto n = write(STDERR_FILENO, linha, sizeof linha - 1);
     }
-    // A write takes microseconds; the bound only keeps a stuck one from
-    // holding the game forever.
-    for (int i = 0; escritasEmCurso > 0 && i < 2000; ++i) usleep(1000);
     _exit(SAIDA_SEM_TELA);
 }
 

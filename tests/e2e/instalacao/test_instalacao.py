@@ -21,9 +21,9 @@ import telas  # noqa: E402  (probes of the menu screens)
 INSTALL_PREFIX = os.path.join(os.path.dirname(__file__), "..", "..", "..", "scripts", "install-prefix")
 
 
-def install(prefix, *options):
+def install(prefix, *options, build=None):
     """make install (or, with --uninstall, make uninstall) into `prefix`."""
-    subprocess.run([INSTALL_PREFIX, *options, os.environ["ZEPKO_BUILD_DIR"], prefix],
+    subprocess.run([INSTALL_PREFIX, *options, build or os.environ["ZEPKO_BUILD_DIR"], prefix],
                    check=True, stdout=subprocess.DEVNULL)
 
 
@@ -163,7 +163,8 @@ class Instalacao(unittest.TestCase):
         self.assertEqual(start_and_close()["Inicializacao"]["volume"], "40")
 
         mine = {os.path.join("share", "zepko", n) for n in os.listdir(folder)}
-        install(prefix, "--uninstall")
+        # As after make clean: no build to read.
+        install(prefix, "--uninstall", build=os.path.join(self.root, "sem-build"))
         self.assertEqual(set(snapshot(prefix)), {"share", os.path.join("share", "zepko")} | mine)
         with open(os.path.join(folder, "save.bin"), "rb") as f:
             self.assertEqual(f.read(), progress(3))
@@ -308,9 +309,9 @@ class Lancador(unittest.TestCase):
         self.assertEqual((os.lstat(img).st_ino, os.lstat(img).st_mtime_ns), (made.st_ino, made.st_mtime_ns))
 
     def test_mends_what_an_earlier_install_left(self):
-        # The data once went into the player's folder itself: real folders
-        # where links belong, with the links made inside them, and a link
-        # to itself; the player's files among them.
+        # The data once went into the player's folder itself: a real folder
+        # where a link belongs, with the link made inside it, and a link to
+        # itself; the player's files among them.
         img = os.path.join(self.folder, "img")
         os.makedirs(img)
         os.symlink(img, os.path.join(img, "img"))
@@ -322,7 +323,17 @@ class Lancador(unittest.TestCase):
             f.write(progress(4))
         with open(config, "w") as f:
             f.write(self.defaults.replace("volume = 128", "volume = 40"))
+        res = self.launch()
+        self.started(res)
+        # The real folder is kept whole, aside, and the move said once.
+        self.assertEqual(res.stderr, f"zepko: moved {img} to {img}.antigo, to link the game's data in its place\n")
+        self.assertEqual(sorted(os.listdir(img + ".antigo")), ["ZepkoLogo.bmp", "img"])
+        # Another one later never goes over it.
+        os.remove(img)
+        os.mkdir(img)
         self.started(self.launch())
+        self.assertEqual(sorted(os.listdir(img + ".antigo")), ["ZepkoLogo.bmp", "img"])
+        self.assertEqual(os.listdir(img + ".antigo2"), [])
         for name in ("img", "fonts", "mid", "patches"):
             self.assertEqual(os.readlink(os.path.join(self.folder, name)), os.path.join(self.data, name))
         with open(save, "rb") as f:

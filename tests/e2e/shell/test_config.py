@@ -43,6 +43,31 @@ class WrittenBack(Settings):
         self.assertEqual(ini["updatemethod"], "9")
 
 
+class FullDisk(Game):
+    """The game allowed no file over 32 KiB, as on a disk that fills up."""
+
+    def command(self):
+        # Past the limit a write fails (EFBIG) instead of ending the game.
+        return ["sh", "-c", 'trap "" XFSZ; ulimit -f 64; exec "$0"'] + super().command()
+
+    def asoundrc(self):
+        return "pcm.!default { type null }\n"  # no sound.raw to fill
+
+
+class WrittenWhole(unittest.TestCase):
+    def test_a_write_cut_short_leaves_the_file_as_it_was(self):
+        # 32 KiB exactly: the file fits, but not with the two keys added,
+        # which go before the blank line, inside what a cut write keeps.
+        notes = "[Inicializacao]\ncolordepth = 32\n\n[Notas]\n" + "".join(f"# {n:013}\n" for n in range(2045))
+        cfg = (notes + "#" * (32767 - len(notes)) + "\n").encode()
+        with FullDisk(config=cfg) as g:
+            g.wait_window()
+            g.tap("Escape")
+            self.assertEqual(g.wait_exit().status, 0)
+            self.assertEqual(g.read_bytes("config.txt"), cfg)
+            self.assertFalse(g.exists("config.txt.new"))
+
+
 class UnusableColourDepth(unittest.TestCase):
     def check_refused(self, cfg):
         with Game(config=cfg) as g:
