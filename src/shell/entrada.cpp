@@ -41,5 +41,6 @@ void recolheToques() {
 
 void descartaToques() {
     for (auto& t : teclasNotadas) t = false;
-    cliqueNotado = false;
 }
+
+void descartaToque(int codigo) { teclasNotadas[codigo] = false; }

@@ -28,9 +28,12 @@ extern Toques toquesDoQuadro;
 void instalaToques();
 // Adds the presses noted since the last call to toquesDoQuadro.
 void recolheToques();
-// Forgets presses noted and not yet collected, as clear_keybuf forgets the
-// buffered ones; the current frame keeps those it took.
+// Forgets key presses noted and not yet collected, as clear_keybuf forgets
+// the buffered ones; the current frame keeps those it took. A click is no
+// key: it stays for the next frame.
 void descartaToques();
+// Forgets the noted, not yet collected press of one key.
+void descartaToque(int codigo);
 
 // Counts the times a screen appeared: each frame loop adds one when it starts
 // and one when it ends, so the screen it returns to appears anew.
@@ -52,9 +55,15 @@ struct Entrada {
     // library sees it go down again.
     bool tomaTecla(int codigo) {
         if (!tecla(codigo)) return false;
+        soltaTecla(codigo);
+        return true;
+    }
+    // The press has acted: neither this frame nor a later one sees it again.
+    // Its note may still wait when it went down after the frame collected.
+    void soltaTecla(int codigo) {
+        descartaToque(codigo);
         teclas[codigo] = 0;
         toques->teclas[codigo] = false;
-        return true;
     }
 
     // The left button is down, for a press that began on the screen showing:
