@@ -95,5 +95,5 @@ void fases() {
              [&](BITMAP*& alvo, const FigurasFases& figuras, Entrada& entrada) {
                  quadroFases(alvo, estado, figuras, entrada, acoes);
              });
-    key[KEY_ESC] = 0;
+    Entrada().soltaTecla(KEY_ESC);
 }

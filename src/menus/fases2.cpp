@@ -72,5 +72,5 @@ void fases2() {
             quadroFases2(alvo, estado, figuras, entrada, acoes);
         },
         [&] { return estado.sair; });
-    key[KEY_ESC] = 0;
+    Entrada().soltaTecla(KEY_ESC);
 }

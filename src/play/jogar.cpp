@@ -36,5 +36,5 @@ void jogar(const DadosFase& fase) {
     clear_keybuf();
     descartaToques();
     toquesDoQuadro.limpa();
-    key[KEY_ESC] = 0;
+    Entrada().soltaTecla(KEY_ESC);
 }

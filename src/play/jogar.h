@@ -4,5 +4,5 @@
 #include "play/fase.h"
 
 // Plays `fase` until it is solved, Escape is pressed or the game is closing,
-// then returns to the page that called it with key[KEY_ESC] cleared.
+// then returns to the page that called it with Escape taken.
 void jogar(const DadosFase& fase);

@@ -23,7 +23,7 @@ void silenciaMusica();
 struct EntradaFase : Entrada {
     std::function<bool()> teclaEsperando = [] { return keypressed() != 0; };
     std::function<void()> recolhe = recolheToques;
-    // The presses noted since the frame began go with the buffer's; the
+    // The key presses noted since the frame began go with the buffer's; the
     // frame keeps reading those it took.
     std::function<void()> esvaziaTeclado = [] {
         clear_keybuf();

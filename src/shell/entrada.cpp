@@ -3,6 +3,7 @@
 #include <atomic>
 
 Toques toquesDoQuadro;
+volatile char teclasAbaixo[KEY_MAX];
 
 namespace {
 
@@ -13,7 +14,15 @@ std::atomic<bool> cliqueNotado{false};
 // Key-downs and the keyboard's own repeats alike: a held key keeps
 // reaching the frames as it does through key[].
 void notaTecla(int codigo) {
-    if (!(codigo & 0x80) && codigo > 0 && codigo < KEY_MAX) teclasNotadas[codigo] = true;
+    const int k = codigo & 0x7F;
+    if (k <= 0 || k >= KEY_MAX) return;
+    if (codigo & 0x80) {
+        teclasAbaixo[k] = 0;
+        return;
+    }
+    // Noted before it shows down: whoever takes the key down forgets its note.
+    teclasNotadas[k] = true;
+    teclasAbaixo[k] = 1;
 }
 END_OF_FUNCTION(notaTecla)
 
@@ -25,6 +34,7 @@ END_OF_FUNCTION(notaMouse)
 }  // namespace
 
 void instalaToques() {
+    LOCK_VARIABLE(teclasAbaixo);
     LOCK_VARIABLE(teclasNotadas);
     LOCK_VARIABLE(cliqueNotado);
     LOCK_FUNCTION(notaTecla);
@@ -41,5 +51,6 @@ void recolheToques() {
 
 void descartaToques() {
     for (auto& t : teclasNotadas) t = false;
-    cliqueNotado = false;
 }
+
+void descartaToque(int codigo) { teclasNotadas[codigo] = false; }

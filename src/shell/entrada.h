@@ -1,7 +1,8 @@
 // The mouse and key state a frame reads. It points at the live values rather
 // than copying them: after a nested screen returns (or a pause ends), the
 // rest of the frame sees the input as it is then, and a frame writes key
-// entries back to keep one press from counting twice. Tests point it at their own.
+// entries back, through it alone, to keep one press from counting twice.
+// Tests point it at their own.
 #pragma once
 
 #include <array>
@@ -24,13 +25,21 @@ struct Toques {
 // The presses the current frame takes; the frame loop fills and empties it.
 extern Toques toquesDoQuadro;
 
+// The keys down now, as the keyboard callback saw them go down and up. The
+// frames read these, not key[]: the library sets key[] before it calls back,
+// so a press taken from key[] could have its note land later and act again.
+extern volatile char teclasAbaixo[KEY_MAX];
+
 // Sets the library's keyboard and mouse callbacks that note presses.
 void instalaToques();
 // Adds the presses noted since the last call to toquesDoQuadro.
 void recolheToques();
-// Forgets presses noted and not yet collected, as clear_keybuf forgets the
-// buffered ones; the current frame keeps those it took.
+// Forgets key presses noted and not yet collected, as clear_keybuf forgets
+// the buffered ones; the current frame keeps those it took. A click is no
+// key: it stays for the next frame.
 void descartaToques();
+// Forgets the noted, not yet collected press of one key.
+void descartaToque(int codigo);
 
 // Counts the times a screen appeared: each frame loop adds one when it starts
 // and one when it ends, so the screen it returns to appears anew.
@@ -40,7 +49,7 @@ struct Entrada {
     volatile int* mouseX = &mouse_x;
     volatile int* mouseY = &mouse_y;
     volatile int* mouseB = &mouse_b;
-    volatile char* teclas = key;
+    volatile char* teclas = teclasAbaixo;
     Toques* toques = &toquesDoQuadro;
 
     int x() const { return *mouseX; }
@@ -52,9 +61,15 @@ struct Entrada {
     // library sees it go down again.
     bool tomaTecla(int codigo) {
         if (!tecla(codigo)) return false;
+        soltaTecla(codigo);
+        return true;
+    }
+    // The press has acted: neither this frame nor a later one sees it again.
+    // Its note may still wait when it went down after the frame collected.
+    void soltaTecla(int codigo) {
+        descartaToque(codigo);
         teclas[codigo] = 0;
         toques->teclas[codigo] = false;
-        return true;
     }
 
     // The left button is down, for a press that began on the screen showing:

@@ -124,7 +124,7 @@ void rodaLaco(BITMAP* primeiroQuadro, const std::function<void(BITMAP*& alvo)>& 
     // screen as a held one does.
     auto terminou = [&] {
         recolheToques();
-        return key[KEY_ESC] || toquesDoQuadro.teclas[KEY_ESC] || FecharJogo || (sair && sair());
+        return Entrada().tecla(KEY_ESC) || FecharJogo || (sair && sair());
     };
     // A press belongs to the screen on display when it came: the one that
     // opened this screen is not taken here, nor this screen's by its caller.

@@ -88,6 +88,53 @@ TEST_F(Partidas, PressesReleasedBeforeTheirFrameActAsHeldForIt) {
     EXPECT_EQ(p.estado.passos, 1);
 }
 
+TEST_F(Partidas, AKeyDownAfterTheFrameCollectedActsOnce) {
+    // F1 shows down in the keys and is noted, as the library does it, just
+    // after step 7 collected: the frame takes it, and its note with it.
+    instalaToques();
+    Partida p = partida(1);
+    p.entrada.teclas = Entrada().teclas;
+    iniciaTocador(p.estado, 0);
+    p.entrada.recolhe = [] {
+        recolheToques();
+        key[KEY_F1] = -1;
+        keyboard_lowlevel_callback(KEY_F1);
+    };
+    quadro(p);
+    key[KEY_F1] = 0;
+    keyboard_lowlevel_callback(KEY_F1 | 0x80);
+    p.entrada.recolhe = recolheToques;
+    quadro(p);
+    EXPECT_EQ(p.estado.faixa, 0) << "paused, not paused and resumed";
+    keyboard_lowlevel_callback = nullptr;
+    mouse_callback = nullptr;
+}
+
+TEST_F(Partidas, AQuickClickDuringAMovesPauseIsKept) {
+    instalaToques();
+    Partida p = partida(1);  // hero (10, 6), box (10, 7)
+    const Retangulo& voltar = botoesJogo(Estilo::padrao).voltar.area;
+    mx = voltar.x1;
+    my = voltar.y1;
+    // The click comes and goes during the push's pause, which then empties
+    // the keyboard as the game does.
+    p.entrada.pausa = [](unsigned) {
+        mouse_callback(MOUSE_FLAG_LEFT_DOWN);
+        mouse_callback(MOUSE_FLAG_LEFT_UP);
+    };
+    p.entrada.esvaziaTeclado = [this] {
+        esperando = false;
+        descartaToques();
+    };
+    aperta(p, KEY_DOWN);
+    recolheToques();  // as the frame loop does between frames
+    quadro(p);
+    toquesDoQuadro.limpa();
+    EXPECT_EQ(p.estado.heroi, (Celula{10, 6})) << "the click undid the push";
+    keyboard_lowlevel_callback = nullptr;
+    mouse_callback = nullptr;
+}
+
 TEST_F(Partidas, AWallSkipsThePressWithoutPauseAndTheBufferIsEmptiedAtTheEnd) {
     Partida p = partida(1);  // a wall right of the hero
     p.estado.direcao = COSTAS;

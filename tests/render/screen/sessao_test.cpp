@@ -33,6 +33,7 @@
 #include "play/progresso.h"
 #include "screen/al_screen.h"
 #include "screen/al_screen_driver.h"
+#include "shell/entrada.h"
 #include "shell/globais.h"
 #include "shell/laco.h"
 #include "shell/recursos.h"
@@ -127,7 +128,7 @@ void descansoRoteirizado(unsigned) {
     if (passo >= roteiro.size()) {
         // The session is over: nothing waits for ever.
         FecharJogo = 1;
-        key[KEY_ENTER] = 1;
+        teclasAbaixo[KEY_ENTER] = 1;
         return;
     }
     if (roteiro[passo]) roteiro[passo]();
@@ -155,10 +156,10 @@ void clica(int x, int y) {
 }
 void tecla(int k, bool comBuffer = false) {
     roteiro.push_back([k, comBuffer] {
-        key[k] = 1;
+        teclasAbaixo[k] = 1;
         if (comBuffer) simulate_keypress(k << 8);
     });
-    roteiro.push_back([k] { key[k] = 0; });
+    roteiro.push_back([k] { teclasAbaixo[k] = 0; });
 }
 void circula(int cx, int cy, int raio, int passos) {
     for (int i = 0; i < passos; ++i) {
@@ -214,12 +215,12 @@ void escreveRoteiro() {
         tecla(k, true), espera(3);
     }
     espera(20);  // the panel grows, then waits for Enter
-    roteiro.push_back([] { key[KEY_ENTER] = 1; });
-    roteiro.push_back([] { key[KEY_ENTER] = 0; });
+    roteiro.push_back([] { teclasAbaixo[KEY_ENTER] = 1; });
+    roteiro.push_back([] { teclasAbaixo[KEY_ENTER] = 0; });
     vaiPara(200, 160), espera(10);
     tecla(KEY_ESC), espera(5);  // the title again
     espera(30);
-    roteiro.push_back([] { key[KEY_ESC] = 1; });  // the end
+    roteiro.push_back([] { teclasAbaixo[KEY_ESC] = 1; });  // the end
 }
 
 // One run of the session: what each update and each wait displayed.
@@ -233,7 +234,7 @@ Vistos sessao(int metodo, bool inteiro) {
     contFrames = 0;
     contTempo = 0;
     clear_keybuf();
-    for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+    for (int k = 0; k < KEY_MAX; ++k) teclasAbaixo[k] = 0;
     mapaLiberado = 1;
     fs::remove("save.bin");
     triplo = metodo == UPDATE_TRIPLE_BUFFER || metodo == UPDATE_MEMORY_TRIPLE_BUFFER;

@@ -81,7 +81,7 @@ protected:
         semPaginas = false;
         FecharJogo = 0;
         contFrames = 0;
-        key[KEY_ESC] = 0;
+        teclasAbaixo[KEY_ESC] = 0;
         roteiro.clear();
         passo = 0;
         pendentesAoDescansar.clear();
@@ -97,7 +97,7 @@ protected:
         shutdown_screen_updating();
         FecharJogo = 0;
         contFrames = 0;
-        key[KEY_ESC] = 0;
+        teclasAbaixo[KEY_ESC] = 0;
     }
 };
 
@@ -165,7 +165,7 @@ TEST_F(Laco, AnExitRequestedInAFrameEndsTheLoopAfterThatFrame) {
     };
     static bool proprio;
     const Caso casos[] = {
-        {"Escape", [] { key[KEY_ESC] = 1; }},
+        {"Escape", [] { teclasAbaixo[KEY_ESC] = 1; }},
         {"FecharJogo", [] { FecharJogo = -1; }},
         {"own flag", [] { proprio = true; }},
     };
@@ -189,7 +189,7 @@ TEST_F(Laco, AnExitRequestedInAFrameEndsTheLoopAfterThatFrame) {
         EXPECT_TRUE(desenhouDepois);
         EXPECT_EQ(contFrames, 3) << "the tick of the last frame is consumed";
         EXPECT_EQ(mostrados, (std::vector<int>{0, 0, 3}));
-        key[KEY_ESC] = 0;
+        teclasAbaixo[KEY_ESC] = 0;
         FecharJogo = 0;
         shutdown_screen_updating();
     }
@@ -197,7 +197,7 @@ TEST_F(Laco, AnExitRequestedInAFrameEndsTheLoopAfterThatFrame) {
 
 TEST_F(Laco, AlreadyEndedScreenDrawsNothing) {
     inicia(UPDATE_DOUBLE_BUFFER);
-    key[KEY_ESC] = 1;
+    teclasAbaixo[KEY_ESC] = 1;
     contFrames = 4;
     Pintor p;
     rodaLaco(primeiro.get(), std::ref(p));
@@ -326,6 +326,35 @@ TEST_F(Laco, AShortPressIsTakenAsHeldByTheNextFrameAloneAndAShortEscapeEndsTheSc
     EXPECT_EQ(FecharJogo, 0) << "Escape, not the end of the script, ended it";
     // The screen that called this one does not see the Escape.
     EXPECT_FALSE(Entrada().tecla(KEY_ESC));
+    keyboard_lowlevel_callback = nullptr;
+    mouse_callback = nullptr;
+}
+
+TEST_F(Laco, OneEscapeEndsOneScreenThoughItsNoteComesAfterKeyShowsIt) {
+    instalaToques();
+    inicia(UPDATE_DOUBLE_BUFFER);
+    roteiro = {0, 0, 0};
+    static int descansos;
+    descansos = 0;
+    descansa = [](unsigned ms) {
+        // The library shows Escape down, and its thread calls back only a
+        // rest later; the script then runs out, and only that ends the title.
+        ++descansos;
+        if (descansos == 1) key[KEY_ESC] = -1;
+        if (descansos == 2) keyboard_lowlevel_callback(KEY_ESC);
+        descansoRoteirizado(ms);
+    };
+    contFrames = 1;
+    bool aberta = false;
+    rodaLaco(primeiro.get(), [&](BITMAP*&) {
+        if (aberta) return;
+        aberta = true;
+        Bitmap primeiroDaPagina(create_bitmap(64, 48));
+        rodaLaco(primeiroDaPagina.get(), [](BITMAP*&) {});
+        Entrada().soltaTecla(KEY_ESC);  // as a page does when it ends
+    });
+    EXPECT_EQ(FecharJogo, 1) << "the page's Escape ended the title too";
+    key[KEY_ESC] = 0;
     keyboard_lowlevel_callback = nullptr;
     mouse_callback = nullptr;
 }
