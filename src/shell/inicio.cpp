@@ -64,7 +64,8 @@ void vaiParaPastaDoJogo() {
 #ifdef _WIN32
     std::wstring caminho(MAX_PATH, L'\0');
     DWORD n;
-    while ((n = GetModuleFileNameW(nullptr, caminho.data(), caminho.size())) == caminho.size())
+    while ((n = GetModuleFileNameW(nullptr, caminho.data(), static_cast<DWORD>(caminho.size()))) ==
+           caminho.size())
         caminho.resize(2 * caminho.size());
     caminho.resize(n);
     auto barra = caminho.find_last_of(L'\\');
