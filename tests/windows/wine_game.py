@@ -23,7 +23,7 @@ from zepko_e2e import Game, Message
 # instead of waiting in a debugger; Mono and Gecko are never asked for.
 DLL_OVERRIDES = "winedbg.exe=d;mscoree=d;mshtml=d"
 # The 64-bit loader itself, in a 64-bit prefix: Debian's wine command takes
-# the 32-bit one whenever wine32 is installed, and some machines run no
+# the 32-bit one whenever that is installed, and some machines run no
 # 32-bit program at all.
 WINE = "/usr/lib/wine/wine64"
 
