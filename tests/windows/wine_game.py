@@ -9,6 +9,7 @@ message boxes are Wine's own windows, whose text Wine's msgbox trace gives.
 
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -43,8 +44,15 @@ def wine_env(**extra):
 
 
 def setup_prefix():
-    if os.path.exists(os.path.join(prefix(), "system.reg")):
-        return
+    try:
+        with open(os.path.join(prefix(), "system.reg")) as f:
+            if "#arch=win64" in f.read(4096):
+                return
+    except FileNotFoundError:
+        pass
+    # None yet, or a 32-bit one that an earlier build made: a prefix keeps
+    # the architecture it was made with.
+    shutil.rmtree(prefix(), ignore_errors=True)
     env = wine_env()
     env.pop("DISPLAY", None)
     subprocess.run([WINE, "wineboot", "--init"], env=env, check=True)
