@@ -86,7 +86,8 @@ void desenhaCaixas(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& r
 
 void desenhaHeroi(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
     const int d = estado.direcao >= 0 && estado.direcao < 5 ? estado.direcao : FRENTE;
-    desenha(alvo, rec.heroi[d], TAM_CELULA * estado.heroi.x + 9, TAM_CELULA * estado.heroi.y + 2);
+    desenha(alvo, rec.heroi[d], TAM_CELULA * estado.heroi.x + HEROI_DX,
+            TAM_CELULA * estado.heroi.y + HEROI_DY);
 }
 
 void desenhaBotoes(BITMAP* alvo, Estilo layout, const RecursosFase& rec, int mouseX, int mouseY) {
