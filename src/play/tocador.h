@@ -3,12 +3,11 @@
 // draws the title ("Pausado" for faixa 0, the track's title for 1..12).
 #pragma once
 
+#include "play/faixas.h"
 #include "play/fase.h"
 
-constexpr int NUM_FAIXAS = 12;
-
 // Level start: the caller seeds (srand(time(NULL))) and passes rand(); the
-// first track is aleatorio % 12 + 1 and starts on the first music step.
+// first track is aleatorio % NUM_FAIXAS + 1 and starts on the first music step.
 void iniciaTocador(EstadoFase& estado, int aleatorio);
 
 // Frame step 12.1.
