@@ -14,9 +14,9 @@ void desenhaBotao(BITMAP* alvo, const BotaoJogo& b, BITMAP* normal, BITMAP* aces
     if (b.area.contem(mouseX, mouseY)) {
         // The lit picture covers whatever part of the label falls under it.
         textprintf_ex(alvo, f, mouseX + 20, mouseY + 16, rotuloBotao(), -1, "%s", b.rotulo);
-        desenha(alvo, aceso, b.xSobre, b.ySobre);
+        desenha(alvo, aceso, b.sobre.x, b.sobre.y);
     } else {
-        desenha(alvo, normal, b.xNormal, b.yNormal);
+        desenha(alvo, normal, b.normal.x, b.normal.y);
     }
 }
 

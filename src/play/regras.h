@@ -13,7 +13,7 @@
 #include <string>
 
 #include "play/fase.h"
-#include "screen/retangulo.h"
+#include "screen/botoesJogo.h"
 
 // The arrow keys held now (key[KEY_UP], key[KEY_DOWN], key[KEY_LEFT], key[KEY_RIGHT]).
 struct Setas {
@@ -31,19 +31,7 @@ struct Mouse {
     int b = 0;
 };
 
-
-// The undo and restart buttons of a layout. The same rectangle takes the
-// clicks (here) and shows the hover label (screen).
-struct BotaoJogo {
-    Retangulo area;
-    int xNormal, yNormal;  // picture when the pointer is elsewhere
-    int xSobre, ySobre;    // lit picture under the pointer
-    const char* rotulo;
-};
-struct BotoesJogo {
-    BotaoJogo voltar;
-    BotaoJogo reiniciar;
-};
+// The undo and restart buttons of a layout: the rules read their areas.
 const BotoesJogo& botoesJogo(Estilo layoutBotoes);
 
 // Frame step 3. Undo first (V down, or left button inside the undo area):
