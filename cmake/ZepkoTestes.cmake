@@ -45,3 +45,7 @@ function(zepko_gtest alvo)
     endif()
     gtest_discover_tests(${alvo} TEST_PREFIX ${prefixo}. DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${camada})
 endfunction()
+
+# The stored solutions of every level (what tools/solver prints), which the
+# tests that play whole levels replay.
+set(ZEPKO_SOLUCOES ${CMAKE_SOURCE_DIR}/tests/unit/play/solucoes.txt)

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "gif/bitmap.h"
+#include "base/bitmap.h"
 
 namespace {
 

@@ -7,13 +7,19 @@
 
 namespace {
 
-constexpr int W_FINAL = 170;  // last animation step; the box then keeps w 171
+// The box grows a column each step and a row every second step, so its
+// last step is one column short of its outline.
+constexpr Retangulo CAIXA = retanguloDe("dialogo");
+constexpr int W_FINAL = (CAIXA.x2 - CAIXA.x1) / 2 - 1;
+static_assert(CAIXA.x1 + CAIXA.x2 == LARGURA_TELA && CAIXA.y1 + CAIXA.y2 == ALTURA_TELA &&
+                  W_FINAL / 2 + 1 == (CAIXA.y2 - CAIXA.y1) / 2,
+              "the dialogo entry is not the box the animation grows");
+constexpr Retangulo LINHA = retanguloDe("dialogo.divisoria");
 constexpr Ponto PERGUNTA = pontoDe("dialogo.figura");
 constexpr Retangulo BOTAO_SIM = retanguloDe("sim.area");
 constexpr Retangulo BOTAO_NAO = retanguloDe("nao.area");
 constexpr Ponto SIM = pontoDe("sim.figura");
 constexpr Ponto NAO = pontoDe("nao.figura");
-constexpr int X_LINHA1 = 270, X_LINHA2 = 530, Y_LINHA = 310;
 
 }  // namespace
 
@@ -54,5 +60,5 @@ void quadroNovoJogo(BITMAP*& alvo, EstadoNovoJogo& estado, const FigurasNovoJogo
     }
 
     // The divider is drawn even in the frame that closes the box.
-    divisoria(alvo, X_LINHA1, X_LINHA2, Y_LINHA);
+    divisoria(alvo, LINHA.x1, LINHA.x2, LINHA.y1);
 }

@@ -14,9 +14,9 @@ void desenhaBotao(BITMAP* alvo, const BotaoJogo& b, BITMAP* normal, BITMAP* aces
     if (b.area.contem(mouseX, mouseY)) {
         // The lit picture covers whatever part of the label falls under it.
         textprintf_ex(alvo, f, mouseX + 20, mouseY + 16, rotuloBotao(), -1, "%s", b.rotulo);
-        desenha(alvo, aceso, b.xSobre, b.ySobre);
+        desenha(alvo, aceso, b.sobre.x, b.sobre.y);
     } else {
-        desenha(alvo, normal, b.xNormal, b.yNormal);
+        desenha(alvo, normal, b.normal.x, b.normal.y);
     }
 }
 
@@ -24,15 +24,22 @@ void desenhaBotao(BITMAP* alvo, const BotaoJogo& b, BITMAP* normal, BITMAP* aces
 void moldura(BITMAP* alvo, int x1, int y1, int x2, int y2) {
     rect(alvo, x1, y1, x2, y2, cinza());
     rect(alvo, x1 + 1, y1 - 1, x2 - 1, y2 + 1, cinzaClaro());
-    rect(alvo, x1 + 2, y1 - 2, x2 - 2, y2 + 2, makecol(250, 250, 250));
+    rect(alvo, x1 + 2, y1 - 2, x2 - 2, y2 + 2, quaseBranco());
 }
 
 // The clock's line, left to right, on the panel's first row of text.
 constexpr int X_TEMPO = 120, X_MINUTOS = 250, X_DOIS_PONTOS = 275, X_SEGUNDOS = 303;
 constexpr const char* DOIS_PONTOS = " : ";
-// Rows from the panel's top outline to the frame's foot.
-constexpr int ALTURA_PAINEL = 162;
-constexpr int Y_TITULO = 35;  // above the frame's bottom
+// The board's frame and the status panel, from the target's edges: both
+// stand MARGEM in from the sides and the bottom, their tops that far above
+// the bottom; moldura's outlines step FORA_MOLDURA further out.
+constexpr int MARGEM = 40, TOPO_MOLDURA = 560, TOPO_PAINEL = 160, FORA_MOLDURA = 2;
+// Rows from the panel's top outline to the bottom, and those of them down
+// to the panel's fill, which PainelFixo puts back.
+constexpr int ALTURA_PAINEL = TOPO_PAINEL + FORA_MOLDURA;
+constexpr int LINHAS_PAINEL = ALTURA_PAINEL - MARGEM + 1;
+// The music lines, above the bottom: the track's title and the footer.
+constexpr int Y_TITULO = 35, Y_RODAPE = 11;
 
 // The track's title, or nothing for a number outside 0..12.
 const char* tituloFaixa(int faixa);
@@ -86,7 +93,8 @@ void desenhaCaixas(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& r
 
 void desenhaHeroi(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& rec) {
     const int d = estado.direcao >= 0 && estado.direcao < 5 ? estado.direcao : FRENTE;
-    desenha(alvo, rec.heroi[d], TAM_CELULA * estado.heroi.x + 9, TAM_CELULA * estado.heroi.y + 2);
+    desenha(alvo, rec.heroi[d], TAM_CELULA * estado.heroi.x + HEROI_DX,
+            TAM_CELULA * estado.heroi.y + HEROI_DY);
 }
 
 void desenhaBotoes(BITMAP* alvo, Estilo layout, const RecursosFase& rec, int mouseX, int mouseY) {
@@ -98,17 +106,18 @@ void desenhaBotoes(BITMAP* alvo, Estilo layout, const RecursosFase& rec, int mou
 void molduraTabuleiro(BITMAP* alvo) {
     const int W = alvo->w;
     const int H = alvo->h;
-    moldura(alvo, 40, H - 560, W - 40, H - 40);
+    const int x1 = MARGEM, y1 = H - TOPO_MOLDURA, x2 = W - MARGEM, y2 = H - MARGEM;
+    moldura(alvo, x1, y1, x2, y2);
     // The two inner outlines go over a second time.
-    rect(alvo, 41, H - 561, W - 41, H - 39, cinzaClaro());
-    rect(alvo, 42, H - 562, W - 42, H - 38, makecol(250, 250, 250));
+    rect(alvo, x1 + 1, y1 - 1, x2 - 1, y2 + 1, cinzaClaro());
+    rect(alvo, x1 + 2, y1 - 2, x2 - 2, y2 + 2, quaseBranco());
 }
 
 void desenhaPainelFixo(BITMAP* alvo, const RecursosFase& rec) {
     const int W = alvo->w;
     const int H = alvo->h;
-    rectfill(alvo, 40, H - 160, W - 40, H - 40, makecol(50, 50, 50));
-    moldura(alvo, 40, H - 160, W - 40, H - 40);
+    rectfill(alvo, MARGEM, H - TOPO_PAINEL, W - MARGEM, H - MARGEM, makecol(50, 50, 50));
+    moldura(alvo, MARGEM, H - TOPO_PAINEL, W - MARGEM, H - MARGEM);
     molduraTabuleiro(alvo);
     textprintf_ex(alvo, rec.cooper, 450, H - 140, corRotulo(), -1, "Passos");
     textprintf_ex(alvo, rec.cooper, 120, H - 100, corRotulo(), -1, "Movimentos");
@@ -138,7 +147,8 @@ void PainelFixo::desenha(BITMAP* alvo, const RecursosFase& rec) const {
     // From the panel's top to its fill's last row every pixel is drawn. The
     // two rows below hold only the frame's outlines, whose last drawing
     // there is the frame's own, already in the board.
-    blit(quadro.get(), alvo, 40, 0, 40, alvo->h - ALTURA_PAINEL, largura - 79, 123);
+    blit(quadro.get(), alvo, MARGEM, 0, MARGEM, alvo->h - ALTURA_PAINEL, largura - 2 * MARGEM + 1,
+         LINHAS_PAINEL);
 }
 
 void escreveNumeroRelogio(BITMAP* alvo, FONT* f, int x, int y, int cor, int valor) {
@@ -154,7 +164,7 @@ void desenhaRelogio(BITMAP* alvo, const EstadoFase& estado, const RecursosFase& 
 }
 
 void desenhaRodapeMusica(BITMAP* alvo) {
-    textprintf_centre_ex(alvo, font, alvo->w / 2, 589, makecol(100, 100, 100), -1,
+    textprintf_centre_ex(alvo, font, alvo->w / 2, alvo->h - Y_RODAPE, makecol(100, 100, 100), -1,
                          "F1 - Pausar/Tocar     F2 - Anterior     F3 - Pr\xF3ximo");
 }
 

@@ -1,7 +1,7 @@
 #include "faixas.h"
 
 // Titles are Latin-1 bytes: the game's text format is plain 8-bit.
-const std::array<Faixa, 12> faixas = {{
+const std::array<Faixa, NUM_FAIXAS> faixas = {{
     {"mid/01.mid", "Ode \xE0 Alegria - Beethoven"},
     {"mid/02.mid", "Greensleeves - tradicional inglesa"},
     {"mid/03.mid", "Valsa da Despedida - tradicional escocesa"},

@@ -9,4 +9,5 @@ struct Faixa {
     const char* titulo;   // Latin-1
 };
 
-extern const std::array<Faixa, 12> faixas;
+constexpr int NUM_FAIXAS = 12;
+extern const std::array<Faixa, NUM_FAIXAS> faixas;

@@ -10,6 +10,9 @@ constexpr int MAX_CAIXAS = 10;
 constexpr int NUM_FASES = 10;
 // A cell's side in pixels: the board, the tiles and the rules' wall test.
 constexpr int TAM_CELULA = 40;
+// Where the hero's picture stands in his cell, in pixels from its corner:
+// narrower than the cell, centred, his feet on its last row.
+constexpr int HEROI_DX = 9, HEROI_DY = 2;
 
 // Tile codes of a map.
 enum : int { FORA = 0, PAREDE = 1, CHAO = 2, ALVO = 3, BORDA = 4 };

@@ -12,6 +12,10 @@ RecursosFim carregaRecursosFim() {
             imagem("img/parabens.bmp"), imagem("img/zepFrente.gif")};
 }
 
+static_assert(PAINEL.x1 + PAINEL.x2 == LARGURA_TELA && PAINEL.y1 + PAINEL.y2 == ALTURA_TELA &&
+                  PAINEL.x2 - PAINEL.x1 == PAINEL.y2 - PAINEL.y1,
+              "the conclusao entry is not the square passoPainel grows");
+
 void passoPainel(BITMAP* alvo, int i) {
     caixaMoldurada(alvo, i, -i);
 }
@@ -20,7 +24,8 @@ void conteudoPainel(BITMAP* alvo, int minutos, int segundos, int passos, int mov
                     const RecursosFim& rec) {
     constexpr Ponto PARABENS = pontoDe("parabens.figura");
     desenha(alvo, rec.parabens, PARABENS.x, PARABENS.y);
-    divisoria(alvo, 220, 580, 215);
+    constexpr Retangulo LINHA = retanguloDe("conclusao.divisoria");
+    divisoria(alvo, LINHA.x1, LINHA.x2, LINHA.y1);
 
     const int rotulo = corRotulo();
     const int valor = corValor();

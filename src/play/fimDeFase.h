@@ -4,6 +4,8 @@
 
 #include <allegro.h>
 
+#include "screen/layout.h"
+
 // Returns once the finished panel has been presented; waiting for Enter is the
 // caller's business.
 void fimDeFase(int minutos, int segundos, int passos, int movimentos, int numero);
@@ -17,7 +19,9 @@ struct RecursosFim {
 };
 RecursosFim carregaRecursosFim();
 
-constexpr int PASSOS_PAINEL = 231;
+// The square grows a pixel round the centre each step, up to its outline.
+constexpr Retangulo PAINEL = retanguloDe("conclusao");
+constexpr int PASSOS_PAINEL = (PAINEL.x2 - PAINEL.x1) / 2 + 1;
 
 // One step of the opening: the black square of half-side `i` round the
 // centre and its three outlines.

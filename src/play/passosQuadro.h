@@ -21,7 +21,7 @@ enum class LeituraSetas { parede, tecla, bloqueios };
 //   bool teclaV(), teclaR(); Mouse mouse(); Setas setas(LeituraSetas);
 //   int larguraCaixa(), alturaCaixa() (the box picture's size);
 //   recolhe() (presses noted during the drawing), bool teclaEsperando(),
-//   pausa(ms), esvaziaTeclado(), termina() (key[KEY_ESC] = 1);
+//   pausa(ms), esvaziaTeclado(), termina() (Esc written down);
 //   tocaFaixa(n), paraMusica(), TeclasMusica teclasMusica() (taken once).
 // `segundos` is the level clock's counter (contTempo in the game).
 template <class Tela>
@@ -29,16 +29,16 @@ void passaQuadro(EstadoFase& s, const DadosFase& f, Tela& tela, std::atomic<int>
     tela.desenhaTabuleiro();
     if (f.layoutBotoes == Estilo::padrao) tela.desenhaBotoes();
 
-    // Step 3.
+    // Undo and restart.
     pedidosBotoes(s, f, tela.teclaV(), tela.teclaR(), tela.mouse(), segundos);
 
     // Boxes and hero as the previous frame left them: a move shows next frame.
     tela.desenhaCaixas();
-    // Step 5.
+    // The wall test.
     testeParede(s, f, tela.setas(LeituraSetas::parede), tela.larguraCaixa(), tela.alturaCaixa());
     tela.desenhaHeroi();
 
-    // Step 7. A press that came during this frame's drawing is taken now,
+    // The move. A press that came during this frame's drawing is taken now,
     // with its direction, rather than as a press with no arrow.
     tela.recolhe();
     if (tela.teclaEsperando()) {
@@ -47,11 +47,11 @@ void passaQuadro(EstadoFase& s, const DadosFase& f, Tela& tela, std::atomic<int>
         if (t != Tecla::ignorada) tela.esvaziaTeclado();
     }
 
-    // Step 8.
+    // The targets, then the blocking flags.
     if (avaliaAlvos(s, f)) tela.termina();
     if (liberaBloqueios(s, tela.setas(LeituraSetas::bloqueios))) tela.esvaziaTeclado();
 
-    // Step 9.
+    // The status bar and the clock.
     tela.desenhaPainel();
     atualizaRelogio(s, segundos);
     tela.desenhaRelogio();
@@ -59,7 +59,7 @@ void passaQuadro(EstadoFase& s, const DadosFase& f, Tela& tela, std::atomic<int>
     // The bonus layout sits over the panel: only the cursor goes over it.
     if (f.layoutBotoes == Estilo::bonus) tela.desenhaBotoes();
 
-    // Step 12: the music player.
+    // The music player: the track due, its title, then F1..F3.
     const AcaoMusica acao = passoMusica(s);
     if (acao.tipo == AcaoMusica::tocar) tela.tocaFaixa(acao.faixa);
     if (acao.tipo == AcaoMusica::parar) tela.paraMusica();

@@ -48,17 +48,7 @@ void empurra(EstadoFase& e, const DadosFase& fase, int i, int dx, int dy) {
 }  // namespace
 
 const BotoesJogo& botoesJogo(Estilo layoutBotoes) {
-    // Top-left corner of the board, or just above the right end of the
-    // status panel for the bonus level.
-    static constexpr BotoesJogo padrao{
-        {{100, 55, 135, 80}, 100, 50, 102, 52, "Voltar (V)"},
-        {{55, 55, 90, 80}, 55, 50, 57, 51, "Reiniciar (R)"},
-    };
-    static constexpr BotoesJogo bonus{
-        {{710, 405, 745, 430}, 710, 400, 712, 402, "Voltar (V)"},
-        {{665, 405, 700, 430}, 665, 400, 667, 401, "Reiniciar (R)"},
-    };
-    return layoutBotoes == Estilo::bonus ? bonus : padrao;
+    return layoutBotoes == Estilo::bonus ? BOTOES_BONUS : BOTOES_PADRAO;
 }
 
 void pedidosBotoes(EstadoFase& e, const DadosFase& fase, bool teclaV, bool teclaR, Mouse mouse,

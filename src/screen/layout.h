@@ -10,9 +10,12 @@
 
 // "<name>.area" entries are the inclusive rectangle "x0 y0 x1 y1" the game
 // reacts to. Plain names of four numbers are the art's faces, "x0 y0 x1 y1"
-// inside those areas. ".figura" entries are "x y w h" of a picture cut from
-// the art, whose corner is where the game draws it. "legenda" entries are
-// the corner of a level's caption slot, where the game draws the padlock.
+// inside those areas, but for "dialogo" and "conclusao": the white outlines
+// of the black boxes the game grows round the screen's centre. ".divisoria"
+// entries are the white line of a box's divider, "x0 y x1 y". ".figura"
+// entries are "x y w h" of a picture cut from the art, whose corner is where
+// the game draws it. "legenda" entries are the corner of a level's caption
+// slot, where the game draws the padlock.
 struct Lugar {
     const char* nome;
     int n;  // how many numbers
@@ -77,7 +80,9 @@ inline constexpr Lugar LAYOUT[] = {
     {"setaEsq.area", 4, {340, 508, 388, 526}},
     {"setaEsq.figura", 4, {330, 495, 68, 42}},
 
-    // New-game dialog (the game draws its box from (229, 214) to (571, 386))
+    // New-game dialog
+    {"dialogo", 4, {229, 214, 571, 386}},
+    {"dialogo.divisoria", 4, {270, 310, 530, 310}},
     {"dialogo.figura", 4, {280, 225, 240, 150}},
     {"sim", 4, {304, 339, 342, 359}},
     {"sim.area", 4, {300, 338, 342, 360}},
@@ -86,7 +91,9 @@ inline constexpr Lugar LAYOUT[] = {
     {"nao.area", 4, {450, 338, 500, 360}},
     {"nao.figura", 4, {450, 332, 56, 32}},
 
-    // Level-complete panel (black square (170, 70) to (630, 530))
+    // Level-complete panel
+    {"conclusao", 4, {170, 70, 630, 530}},
+    {"conclusao.divisoria", 4, {220, 215, 580, 215}},
     {"parabens.figura", 4, {280, 100, 240, 108}},
 };
 

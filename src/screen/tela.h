@@ -11,6 +11,7 @@ constexpr int ALTURA_TELA = 600;
 // In the colour depth in force, so made when drawing.
 inline int corPreta() { return makecol(0, 0, 0); }
 inline int corBranca() { return makecol(255, 255, 255); }
+inline int quaseBranco() { return makecol(250, 250, 250); }
 inline int cinzaClaro() { return makecol(200, 200, 200); }
 inline int cinza() { return makecol(150, 150, 150); }
 inline int corRotulo() { return makecol(181, 230, 29); }  // "Tempo", "Passos", "Movimentos"

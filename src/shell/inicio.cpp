@@ -50,7 +50,7 @@ namespace fs = std::filesystem;
 // file is read or written.
 [[noreturn]] void semSistemaGrafico() {
     std::string falta = "no graphical display";
-#ifdef ALLEGRO_WITH_XWINDOWS
+#ifdef ZEPKO_X11
     const char* tela = std::getenv("DISPLAY");
     falta += tela && *tela ? std::string(" (cannot open DISPLAY ") + tela + ")" : " (DISPLAY is not set)";
 #endif
@@ -81,7 +81,7 @@ void vaiParaPastaDoJogo() {
 // has them anyway, and refuses a virtual screen taller than the window). A
 // player's game keeps its plain 800x600 window.
 int alturaVirtualDeTeste() {
-#ifdef ALLEGRO_WITH_XWINDOWS
+#ifdef ZEPKO_X11
     if (const char* n = std::getenv("ZEPKO_TEST_VIDEO_PAGES"))
         return ALTURA_TELA * std::max(0, std::min(std::atoi(n), 4));
 #endif

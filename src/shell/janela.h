@@ -9,7 +9,7 @@
 // the X server died): 128 + SIGHUP, as a terminal hanging up.
 constexpr int SAIDA_SEM_TELA = 129;
 
-#ifdef ALLEGRO_WITH_XWINDOWS
+#ifdef ZEPKO_X11
 // Before allegro_init: the class and the icon the window is created with.
 void preparaJanela();
 // After set_gfx_mode: _NET_WM_PID and _NET_WM_ICON, and the end of the game

@@ -8,7 +8,7 @@
 
 #include <allegro.h>
 
-#include "gif/bitmap.h"
+#include "base/bitmap.h"
 
 BITMAP* imagem(const char* caminho);  // .gif through the GIF reader, else load_bitmap
 FONT* fonte(const char* caminho);

@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "gif/bitmap.h"
+#include "base/bitmap.h"
 
 // A path inside the build's run folder, and its pictures loaded as the game loads them.
 std::string noJogo(const std::string& relativo);

@@ -7,7 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "gif/bitmap.h"
+#include "base/bitmap.h"
 #include "gif_escrita.h"
 #include "pecas.h"
 #include "telas.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <memory>
 
-#include "gif/bitmap.h"
+#include "base/bitmap.h"
 
 namespace {
 

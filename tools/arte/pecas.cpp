@@ -30,7 +30,7 @@ constexpr Cor MADEIRA{190, 122, 58};
 constexpr Cor ACO{128, 146, 170};
 
 BITMAP* tela(Cor fundo) {
-    BITMAP* b = create_bitmap_ex(32, LADO, LADO);
+    BITMAP* b = create_bitmap_ex(32, TAM_CELULA, TAM_CELULA);
     clear_to_color(b, makecol_depth(32, fundo.r, fundo.g, fundo.b));
     return b;
 }
@@ -45,7 +45,7 @@ void granula(BITMAP* b, int semente, double forca) {
 }
 
 Mascara retangulo(double x0, double y0, double x1, double y1, double raio) {
-    return retanguloArredondado(LADO, LADO, x0, y0, x1, y1, raio);
+    return retanguloArredondado(TAM_CELULA, TAM_CELULA, x0, y0, x1, y1, raio);
 }
 
 // Square floor slab with a grout line, as in a courtyard.
@@ -59,9 +59,10 @@ BITMAP* piso(Cor base, Cor junta, int semente) {
 // The target: a carved ring with a cross inside, in the colour a box
 // takes when it stands there.
 void marcaAlvo(BITMAP* b, Cor cor) {
-    Mascara anel = menos(circulo(LADO, LADO, 20, 20, 13), circulo(LADO, LADO, 20, 20, 9.5));
-    Mascara cruz = uniao(poligono(LADO, LADO, {13, 15.5, 15.5, 13, 27, 24.5, 24.5, 27}),
-                         poligono(LADO, LADO, {24.5, 13, 27, 15.5, 15.5, 27, 13, 24.5}));
+    Mascara anel = menos(circulo(TAM_CELULA, TAM_CELULA, 20, 20, 13),
+                         circulo(TAM_CELULA, TAM_CELULA, 20, 20, 9.5));
+    Mascara cruz = uniao(poligono(TAM_CELULA, TAM_CELULA, {13, 15.5, 15.5, 13, 27, 24.5, 24.5, 27}),
+                         poligono(TAM_CELULA, TAM_CELULA, {24.5, 13, 27, 15.5, 15.5, 27, 13, 24.5}));
     Mascara marca = uniao(anel, cruz);
     pinta(b, desloca(marca, -1, -1), 0, 0, escurece(cor, 0.55));  // carved edge
     pinta(b, desloca(marca, 1, 1), 0, 0, clareia(leCor(b, 20, 4), 0.3));
@@ -94,13 +95,13 @@ BITMAP* caixote(Cor madeira, Cor contorno) {
         double y0 = 7 + i * 26.0 / 3;
         pintaRelevo(b, retangulo(7, y0 + 0.5, 33, y0 + 26.0 / 3 - 0.5, 0.5), 0, 0, escurece(madeira, 0.12), 1, 0.15);
     }
-    Mascara trava = poligono(LADO, LADO, {7, 29, 29, 7, 33, 7, 33, 11, 11, 33, 7, 33});
+    Mascara trava = poligono(TAM_CELULA, TAM_CELULA, {7, 29, 29, 7, 33, 7, 33, 11, 11, 33, 7, 33});
     pinta(b, desloca(trava, 1, 1), 0, 0, escurece(madeira, 0.5));
     pintaRelevo(b, trava, 0, 0, madeira, 1, 0.3);
     granula(b, 23, 0.08);
     for (int cx : {4, 35})
         for (int cy : {4, 35}) {
-            pinta(b, circulo(LADO, LADO, cx + 0.5, cy + 0.5, 1.6), 0, 0, escurece(madeira, 0.6));
+            pinta(b, circulo(TAM_CELULA, TAM_CELULA, cx + 0.5, cy + 0.5, 1.6), 0, 0, escurece(madeira, 0.6));
             poeCor(b, cx, cy, clareia(madeira, 0.5));
         }
     return b;
@@ -112,12 +113,12 @@ BITMAP* caixaAco(Cor aco, Cor contorno) {
     pintaRelevo(b, retangulo(1, 1, 39, 39, 3), 0, 0, aco, 2, 0.35);
     Mascara painel = retangulo(8, 8, 32, 32, 2);
     pintaRelevo(b, painel, 0, 0, escurece(aco, 0.15), 2, -0.25);  // pressed in
-    Mascara faixa = uniao(poligono(LADO, LADO, {8, 18, 32, 18, 32, 22, 8, 22}),
-                          poligono(LADO, LADO, {18, 8, 22, 8, 22, 32, 18, 32}));
+    Mascara faixa = uniao(poligono(TAM_CELULA, TAM_CELULA, {8, 18, 32, 18, 32, 22, 8, 22}),
+                          poligono(TAM_CELULA, TAM_CELULA, {18, 8, 22, 8, 22, 32, 18, 32}));
     pintaRelevo(b, intersecao(faixa, painel), 0, 0, aco, 1, 0.3);
     for (int cx : {4, 35})
         for (int cy : {4, 35}) {
-            pinta(b, circulo(LADO, LADO, cx + 0.5, cy + 0.5, 1.8), 0, 0, escurece(aco, 0.5));
+            pinta(b, circulo(TAM_CELULA, TAM_CELULA, cx + 0.5, cy + 0.5, 1.8), 0, 0, escurece(aco, 0.5));
             poeCor(b, cx, cy, clareia(aco, 0.7));
         }
     granula(b, 31, 0.05);

@@ -7,6 +7,4 @@
 
 enum class Peca { preto, parede, chao, chaoX, chao2, chaoX2, azul, box, boxVerde, box2, boxVerm };
 
-constexpr int LADO = TAM_CELULA;
-
 BITMAP* desenhaPeca(Peca p);

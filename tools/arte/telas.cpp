@@ -183,7 +183,8 @@ BITMAP* Telas::tabuleiro(int numero) {
         int codigo = bonus ? (noAlvo ? 10 : 9) : (noAlvo ? 6 : 5);
         blit(peca(codigo), b, 0, 0, TAM_CELULA * c.x, TAM_CELULA * c.y, TAM_CELULA, TAM_CELULA);
     }
-    draw_sprite(b, sprites_["zepFrente"].get(), TAM_CELULA * f.inicioHeroi.x + 9, TAM_CELULA * f.inicioHeroi.y + 2);
+    draw_sprite(b, sprites_["zepFrente"].get(), TAM_CELULA * f.inicioHeroi.x + HEROI_DX,
+                TAM_CELULA * f.inicioHeroi.y + HEROI_DY);
     return b;
 }
 
@@ -311,7 +312,8 @@ BITMAP* Telas::titulo() {
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 8; ++x) blit(peca(corredor[y][x]), b, 0, 0, c[0] + TAM_CELULA * x, c[1] + TAM_CELULA * y, TAM_CELULA, TAM_CELULA);
     blit(peca(5), b, 0, 0, c[0] + TAM_CELULA * 3, c[1] + TAM_CELULA, TAM_CELULA, TAM_CELULA);
-    draw_sprite(b, sprites_["zepDireita"].get(), c[0] + TAM_CELULA * 2 + 9, c[1] + TAM_CELULA + 2);
+    draw_sprite(b, sprites_["zepDireita"].get(), c[0] + TAM_CELULA * 2 + HEROI_DX,
+                c[1] + TAM_CELULA + HEROI_DY);
     rect(b, c[0] - 1, c[1] - 1, c[0] + 320, c[1] + 120, makecol_depth(32, TINTA.r, TINTA.g, TINTA.b));
 
     for (const char* p : {"painel1", "painel2"}) placa(b, face(layout_, p), PLACA, PLACA_BORDA, 10);

@@ -11,7 +11,7 @@
 
 #include "arte.h"
 #include "fontes_arte.h"
-#include "gif/bitmap.h"
+#include "base/bitmap.h"
 #include "tipos.h"
 
 constexpr int TAMANHO_FONTE_TITULO = 22;

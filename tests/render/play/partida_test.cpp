@@ -21,8 +21,8 @@ protected:
         return p;
     }
     // Top-left pixel of the hero's picture on cell (x, y).
-    static int hx(int x) { return 40 * x + 9; }
-    static int hy(int y) { return 40 * y + 2; }
+    static int hx(int x) { return TAM_CELULA * x + HEROI_DX; }
+    static int hy(int y) { return TAM_CELULA * y + HEROI_DY; }
 };
 
 TEST_F(Partidas, AMoveShowsNextFrameAndABoxPictureFollowsTheEvaluationOneFrameLate) {

@@ -10,7 +10,7 @@ import sys
 from pathlib import Path
 
 # Top to bottom.
-CAMADAS = ["src", "src/menus", "src/play", "src/shell", "src/screen", "src/gif"]
+CAMADAS = ["src", "src/menus", "src/play", "src/shell", "src/screen", "src/gif", "src/base"]
 
 raiz = Path(sys.argv[1] if len(sys.argv) > 1 else Path(__file__).resolve().parents[3])
 src = raiz / "src"

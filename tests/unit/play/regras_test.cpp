@@ -11,10 +11,10 @@
 
 namespace {
 
-// A walled room, floor from (2, 2) to (17, 12), for rules that need no
-// level, played frame by frame.
-struct Quarto {
-    Quarto(Celula heroi, const std::vector<Celula>& caixas, const std::vector<Celula>& alvos) {
+// A walled room's level data, floor from (2, 2) to (17, 12), for rules
+// that need no level; Sala plays it frame by frame.
+struct DadosSala {
+    DadosSala(Celula heroi, const std::vector<Celula>& caixas, const std::vector<Celula>& alvos) {
         for (int y = 0; y < LINHAS; ++y)
             for (int x = 0; x < COLUNAS; ++x) {
                 const bool borda = x == 0 || y == 0 || x == COLUNAS - 1 || y == LINHAS - 1;
@@ -28,10 +28,10 @@ struct Quarto {
     Mapa mapa{};
     DadosFase dados;
 };
-struct Sala : Quarto, Motor {
+struct Sala : DadosSala, Motor {
     explicit Sala(Celula heroi, const std::vector<Celula>& caixas = {{10, 10}, {12, 10}},
                   const std::vector<Celula>& alvos = {}, int larguraCaixa = 40, int alturaCaixa = 40)
-        : Quarto(heroi, caixas, alvos), Motor(dados, larguraCaixa, alturaCaixa) {}
+        : DadosSala(heroi, caixas, alvos), Motor(dados, larguraCaixa, alturaCaixa) {}
 };
 
 Quadro juntas(char a, char b) {
@@ -435,7 +435,7 @@ TEST(Reiniciar, VoltaAoInicioZeraContadoresERelogioMasNaoAConclusao) {
 }
 
 TEST(Reiniciar, NaoTocaNosBloqueios) {
-    const Quarto q({5, 5}, {{10, 10}, {12, 10}}, {});
+    const DadosSala q({5, 5}, {{10, 10}, {12, 10}}, {});
     EstadoFase e = iniciaEstado(q.dados);
     e.bloqueioParede = e.bloqueioCaixaParede = e.bloqueioCaixaCaixa = true;
     std::atomic<int> cont{5};

@@ -7,30 +7,28 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <set>
 
 #include "apoio.h"
 #include "fontes_arte.h"
 #include "play/fase.h"
+#include "screen/botoesJogo.h"
 #include "screen/layout.h"
+#include "screen/tela.h"
 #include "telas.h"
 
 namespace {
 
-// The buttons the game's screens react to: "<name>.area" in the layout.
-const char* const BOTOES[] = {"jogar", "sair",    "fase1", "fase2", "fase3", "fase4",
-                              "fase5", "fase6",   "fase7", "fase8", "setaDir", "novo",
-                              "fase9", "bonus",   "setaEsq", "sim", "nao"};
-
-Layout layout() { return layoutDasTelas(); }
 
 // Soft edges blended against the mask colour would show as pink fringes.
 TEST(Telas, NoPictureHasPinkFringes) {
     // Every picture of the screens: what the generator writes but the tiles and fonts.
-    int vistas = 0;
+    std::set<std::string> vistas, pasta;
     for (const std::string& n : leArquivos(std::string(ZEPKO_ARTE_DADOS) + "/arquivos.txt")) {
         if (n.rfind("img/", 0) != 0 || n.rfind("img/mapa/", 0) == 0) continue;
         SCOPED_TRACE(n);
-        ++vistas;
+        vistas.insert(n);
         Bitmap b = n.compare(n.size() - 4, 4, ".gif") == 0 ? carregaGif(n) : carregaBmp(n);
         ASSERT_NE(b, nullptr);
         int rosados = 0;
@@ -42,24 +40,29 @@ TEST(Telas, NoPictureHasPinkFringes) {
             }
         EXPECT_EQ(rosados, 0);
     }
-    EXPECT_EQ(vistas, 23);
+    // Each picture the game finds in its img/ folder was looked at.
+    for (const auto& e : std::filesystem::directory_iterator(noJogo("img")))
+        if (e.is_regular_file()) pasta.insert("img/" + e.path().filename().string());
+    EXPECT_EQ(vistas, pasta);
 }
 
 TEST(Telas, BackgroundsFillTheScreen) {
     for (const char* nome : {"img/ZepkoLogo.bmp", "img/stgs.bmp", "img/stgs2.bmp"}) {
         Bitmap b = carregaBmp(nome);
         ASSERT_NE(b, nullptr) << nome;
-        EXPECT_EQ(b->w, 800) << nome;
-        EXPECT_EQ(b->h, 600) << nome;
+        EXPECT_EQ(b->w, LARGURA_TELA) << nome;
+        EXPECT_EQ(b->h, ALTURA_TELA) << nome;
     }
 }
 
 TEST(Telas, EveryButtonFaceLiesInsideTheAreaThatReactsToIt) {
-    Layout l = layout();
-    for (const char* nome : BOTOES) {
+    // The buttons the game's screens react to: "<name>.area" in the layout.
+    Layout l = layoutDasTelas();
+    for (const auto& [area, a] : l) {
+        if (area.size() < 5 || area.compare(area.size() - 5, 5, ".area") != 0) continue;
+        const std::string nome = area.substr(0, area.size() - 5);
         SCOPED_TRACE(nome);
         const auto& f = campo(l, nome, 4);
-        const auto& a = campo(l, std::string(nome) + ".area", 4);
         EXPECT_GE(f[0], a[0]);
         EXPECT_GE(f[1], a[1]);
         EXPECT_LE(f[2], a[2]);
@@ -94,8 +97,8 @@ TEST(Telas, LitPicturesLineUpWithTheArtUnderThem) {
         SCOPED_TRACE(std::string(a.arquivo) + " at " + std::to_string(p.x) + "," + std::to_string(p.y));
         Bitmap fundo = carregaBmp(a.fundo), acesa = carregaBmp(a.arquivo);
         ASSERT_TRUE(fundo && acesa);
-        Bitmap tela(create_bitmap(800, 600));
-        blit(fundo.get(), tela.get(), 0, 0, 0, 0, 800, 600);
+        Bitmap tela(create_bitmap(LARGURA_TELA, ALTURA_TELA));
+        blit(fundo.get(), tela.get(), 0, 0, 0, 0, LARGURA_TELA, ALTURA_TELA);
         draw_sprite(tela.get(), acesa.get(), p.x, p.y);
         int bordaDiferente = 0, mudados = 0, longe = 0;
         for (int y = p.y; y < p.y + acesa->h; ++y)
@@ -161,29 +164,30 @@ TEST(Telas, PadlocksCoverThePlayMarkOfTheirSlot) {
     }
 }
 
-// A picture drawn with its corner at `p` lies inside (x0, y0)-(x1, y1).
-void cabeEm(const Bitmap& b, Ponto p, int x0, int y0, int x1, int y1) {
-    EXPECT_GE(p.x, x0);
-    EXPECT_GE(p.y, y0);
-    EXPECT_LE(p.x + b->w - 1, x1);
-    EXPECT_LE(p.y + b->h - 1, y1);
+// A picture drawn with its corner at `p` lies inside `r`.
+void cabeEm(const Bitmap& b, Ponto p, Retangulo r) {
+    EXPECT_GE(p.x, r.x1);
+    EXPECT_GE(p.y, r.y1);
+    EXPECT_LE(p.x + b->w - 1, r.x2);
+    EXPECT_LE(p.y + b->h - 1, r.y2);
 }
 
-// The game draws the box (229, 214) to (571, 386), then the question, then
-// three lines at y 309..311 from x 270 to 530, then the lit yes/no over it.
+// The game draws the box, then the question, then the divider's three
+// lines, then the lit yes/no over it.
 TEST(Dialogo, QuestionFitsTheBoxAndLeavesRoomForTheLines) {
     Bitmap q = carregaBmp("img/telaNovoJogo.bmp");
     ASSERT_NE(q, nullptr);
     const Ponto p = pontoDe("dialogo.figura");
-    cabeEm(q, p, 229, 214, 571, 386);
-    EXPECT_GE(p.x + q->w - 1, 400);  // reaches the middle
+    const Retangulo caixa = retanguloDe("dialogo"), linha = retanguloDe("dialogo.divisoria");
+    cabeEm(q, p, caixa);
+    EXPECT_GE(p.x + q->w - 1, LARGURA_TELA / 2);  // reaches the middle
     int sobLinhas = 0;
-    for (int y = 309; y <= 311; ++y)
-        for (int x = std::max(p.x, 270); x < p.x + q->w && x <= 530; ++x)
+    for (int y = linha.y1 - 1; y <= linha.y1 + 1; ++y)
+        for (int x = std::max(p.x, linha.x1); x < p.x + q->w && x <= linha.x2; ++x)
             sobLinhas += !(pixel(q.get(), x - p.x, y - p.y) == Rgb{0, 0, 0});
     EXPECT_EQ(sobLinhas, 0);
 
-    Bitmap tela(create_bitmap(800, 600));
+    Bitmap tela(create_bitmap(LARGURA_TELA, ALTURA_TELA));
     clear_to_color(tela.get(), makecol(0, 0, 0));
     draw_sprite(tela.get(), q.get(), p.x, p.y);
     struct Botao {
@@ -209,8 +213,8 @@ TEST(Dialogo, QuestionFitsTheBoxAndLeavesRoomForTheLines) {
         EXPECT_EQ(borda, 0);
         EXPECT_GT(mudados, 100);
         EXPECT_GT(dentro, mudados / 2);
-        EXPECT_LT(b.y + lit->h - 1, 386);
-        EXPECT_GT(b.y, 311);
+        EXPECT_LT(b.y + lit->h - 1, caixa.y2);
+        EXPECT_GT(b.y, linha.y1 + 1);
     }
 }
 
@@ -218,8 +222,10 @@ TEST(Parabens, FitsThePanelAboveItsDividerOnBlack) {
     Bitmap p = carregaBmp("img/parabens.bmp");
     ASSERT_NE(p, nullptr);
     const Ponto canto = pontoDe("parabens.figura");
-    cabeEm(p, canto, 171, 71, 629, 213);  // above the divider at 214
-    EXPECT_EQ(canto.x + p->w / 2, 400);  // centred in the panel
+    const Retangulo painel = retanguloDe("conclusao");
+    // inside the outline, above the divider's top line
+    cabeEm(p, canto, {painel.x1 + 1, painel.y1 + 1, painel.x2 - 1, retanguloDe("conclusao.divisoria").y1 - 2});
+    EXPECT_EQ(canto.x + p->w / 2, LARGURA_TELA / 2);  // centred in the panel
     int bordaClara = 0, tinta = 0;
     for (int y = 0; y < p->h; ++y)
         for (int x = 0; x < p->w; ++x) {
@@ -231,22 +237,22 @@ TEST(Parabens, FitsThePanelAboveItsDividerOnBlack) {
     EXPECT_GT(tinta, 1000);
 }
 
-// The game draws the hero at (40x + 9, 40y + 2): column 11 of his picture
-// is the middle of the cell and row 37 the cell's last row.
+// The game draws the hero HEROI_DX right and HEROI_DY below his cell's
+// corner: he stands in the cell's middle, his feet on its last row.
 TEST(Heroi, FourViewsFitTheCellCentredAndStandingOnTheFloor) {
     for (const char* nome : {"zepFrente", "zepCosta", "zepDireita", "zepEsquerda"}) {
         SCOPED_TRACE(nome);
         Bitmap b = carregaGif(std::string("img/") + nome + ".gif");
         ASSERT_NE(b, nullptr);
-        EXPECT_LE(b->w, 31);
-        EXPECT_LE(b->h, 38);
+        EXPECT_LE(b->w, TAM_CELULA - HEROI_DX);
+        EXPECT_LE(b->h, TAM_CELULA - HEROI_DY);
         Caixa c = opacos(b.get());
         ASSERT_GE(c.x1, c.x0);
         double meio = (c.x0 + c.x1) / 2.0;
-        EXPECT_NEAR(meio, 11.0, 1.0);
-        EXPECT_GE(c.y1, 35);
-        EXPECT_LE(c.y1, 37);
-        EXPECT_LE(9 + c.x1, 39);  // inside its own cell
+        EXPECT_NEAR(meio, TAM_CELULA / 2 - HEROI_DX, 1.0);
+        EXPECT_GE(c.y1, TAM_CELULA - 1 - HEROI_DY - 2);
+        EXPECT_LE(c.y1, TAM_CELULA - 1 - HEROI_DY);
+        EXPECT_LE(HEROI_DX + c.x1, TAM_CELULA - 1);  // inside its own cell
         EXPECT_GE(c.y1 - c.y0, 28);  // tall enough to read at a glance
     }
 }
@@ -265,40 +271,37 @@ TEST(Heroi, ViewsAreDistinctAndLeftMirrorsRight) {
     EXPECT_EQ(assimetrias, 0);
 }
 
-// Undo and restart: not hovered at one corner, hovered at another, the
-// same rectangle reacting to the mouse.
+// Undo and restart in both layouts of a level: not hovered at one corner,
+// hovered at another, the same rectangle reacting to the mouse.
 TEST(BotoesDaFase, PicturesCoverTheirHitRectanglesAndStayNearThem) {
     struct Caso {
         const char* arquivo;
-        int x, y;            // where the game draws it
-        int hx0, hy0, hx1, hy1;  // the hit rectangle
+        Ponto p;      // where the game draws it
+        Retangulo a;  // the hit rectangle
     };
-    const Caso casos[] = {{"img/voltar2.gif", 100, 50, 100, 55, 135, 80}, {"img/voltar.gif", 102, 52, 100, 55, 135, 80},
-                          {"img/replay2.gif", 55, 50, 55, 55, 90, 80},    {"img/replay.gif", 57, 51, 55, 55, 90, 80}};
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.arquivo);
-        Bitmap b = carregaGif(c.arquivo);
-        ASSERT_NE(b, nullptr);
-        int dentro = 0, fora = 0;
-        for (int y = 0; y < b->h; ++y)
-            for (int x = 0; x < b->w; ++x) {
-                if (magenta(b.get(), x, y)) continue;
-                int sx = c.x + x, sy = c.y + y;
-                bool perto = sx >= c.hx0 - 3 && sx <= c.hx1 + 3 && sy >= c.hy0 - 6 && sy <= c.hy1 + 3;
-                bool acerta = sx >= c.hx0 && sx <= c.hx1 && sy >= c.hy0 && sy <= c.hy1;
-                fora += !perto;
-                dentro += acerta;
-            }
-        EXPECT_EQ(fora, 0);
-        int area = (c.hx1 - c.hx0 + 1) * (c.hy1 - c.hy0 + 1);
-        EXPECT_GT(dentro, area * 8 / 10);
-    }
+    for (const BotoesJogo& l : {BOTOES_PADRAO, BOTOES_BONUS})
+        for (const Caso& c : {Caso{"img/voltar2.gif", l.voltar.normal, l.voltar.area}, {"img/voltar.gif", l.voltar.sobre, l.voltar.area},
+                              {"img/replay2.gif", l.reiniciar.normal, l.reiniciar.area}, {"img/replay.gif", l.reiniciar.sobre, l.reiniciar.area}}) {
+            SCOPED_TRACE(std::string(c.arquivo) + " at " + std::to_string(c.p.x) + "," + std::to_string(c.p.y));
+            Bitmap b = carregaGif(c.arquivo);
+            ASSERT_NE(b, nullptr);
+            int dentro = 0, fora = 0;
+            for (int y = 0; y < b->h; ++y)
+                for (int x = 0; x < b->w; ++x) {
+                    if (magenta(b.get(), x, y)) continue;
+                    int sx = c.p.x + x, sy = c.p.y + y;
+                    fora += !Retangulo{c.a.x1 - 3, c.a.y1 - 6, c.a.x2 + 3, c.a.y2 + 3}.contem(sx, sy);
+                    dentro += c.a.contem(sx, sy);
+                }
+            EXPECT_EQ(fora, 0);
+            EXPECT_GT(dentro, (c.a.x2 - c.a.x1 + 1) * (c.a.y2 - c.a.y1 + 1) * 8 / 10);
+        }
 }
 
 bool blocoIgual(BITMAP* tab, int cx, int cy, BITMAP* peca) {
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 40; ++x)
-            if (getpixel(tab, 40 * cx + x, 40 * cy + y) != getpixel(peca, x, y)) return false;
+    for (int y = 0; y < TAM_CELULA; ++y)
+        for (int x = 0; x < TAM_CELULA; ++x)
+            if (getpixel(tab, TAM_CELULA * cx + x, TAM_CELULA * cy + y) != getpixel(peca, x, y)) return false;
     return true;
 }
 
@@ -333,7 +336,8 @@ TEST(Miniaturas, EveryBoardShowsItsLevelsTilesBoxesAndHero) {
         EXPECT_FALSE(blocoIgual(tab.get(), f.inicioHeroi.x, f.inicioHeroi.y, pecas[CHAO].get()));
         Bitmap heroi = carregaGif("img/zepFrente.gif");
         ASSERT_NE(heroi, nullptr);
-        int hx = 40 * f.inicioHeroi.x + 9, hy = 40 * f.inicioHeroi.y + 2, iguais = 0, opacos = 0;
+        int hx = TAM_CELULA * f.inicioHeroi.x + HEROI_DX, hy = TAM_CELULA * f.inicioHeroi.y + HEROI_DY;
+        int iguais = 0, opacos = 0;
         for (int y = 0; y < heroi->h; ++y)
             for (int x = 0; x < heroi->w; ++x) {
                 if (magenta(heroi.get(), x, y)) continue;
