@@ -43,7 +43,11 @@ function(zepko_gtest alvo)
     else()
         target_link_libraries(${alvo} PRIVATE GTest::gtest_main)
     endif()
-    gtest_discover_tests(${alvo} TEST_PREFIX ${prefixo}. DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${camada})
+    # Listing a program's tests is no test of it: under qemu, with the
+    # sanitizers, on a busy machine it can take far longer than the 5 s
+    # CMake waits by default.
+    gtest_discover_tests(${alvo} TEST_PREFIX ${prefixo}. DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 300
+                         PROPERTIES LABELS ${camada})
 endfunction()
 
 # The stored solutions of every level (what tools/solver prints), which the
