@@ -11,8 +11,8 @@ namespace {
 std::array<std::atomic<bool>, KEY_MAX> teclasNotadas{};
 std::atomic<bool> cliqueNotado{false};
 
-// Key-downs and the keyboard's own repeats alike: a held key keeps
-// reaching the frames as it does through key[].
+// Key-downs and the keyboard's own repeats alike are noted, so a held key
+// keeps reaching the frames; a release (bit 7) only shows the key up.
 void notaTecla(int codigo) {
     const int k = codigo & 0x7F;
     if (k <= 0 || k >= KEY_MAX) return;
