@@ -64,7 +64,7 @@ static void web_unwrite_line(BITMAP *bmp)
 
 
 EM_JS(int, web_canvas_open, (int w, int h), {
-   var c = Module.canvas;
+   var c = Module['canvas'];
    if (!c || !c.getContext)
       return 0;
    c.width = w;
@@ -79,8 +79,8 @@ EM_JS(int, web_canvas_open, (int w, int h), {
 EM_JS(void, web_canvas_put, (uint32_t *pixels, int w, int y, int rows), {
    var bytes = new Uint8ClampedArray(HEAPU8.buffer, pixels, w * rows * 4);
    Module.alwebContext.putImageData(new ImageData(bytes, w, rows), 0, y);
-   if (typeof Module.zepkoQuadro === 'function')
-      Module.zepkoQuadro();
+   if (typeof Module['zepkoQuadro'] === 'function')
+      Module['zepkoQuadro']();
 });
 
 

@@ -77,7 +77,7 @@ static const struct { const char *code; int scancode; } key_codes[] =
  * and leaving the page releases every key held.
  */
 EM_JS(int, web_keyboard_listen, (void), {
-   var c = Module.canvas;
+   var c = Module['canvas'];
    if (!c || !c.addEventListener)
       return 0;
    var s = Module.alwebKeys = { queue: [], map: {}, held: {} };

@@ -24,7 +24,7 @@ static int mickey_x, mickey_y;
  * moves and release are followed outside it, as X grabs the pointer.
  */
 EM_JS(int, web_mouse_listen, (void), {
-   var c = Module.canvas;
+   var c = Module['canvas'];
    if (!c || !c.addEventListener)
       return 0;
    var s = Module.alwebMouse = { queue: [], buttons: 0, canvas: c };

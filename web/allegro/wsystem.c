@@ -101,8 +101,8 @@ EM_JS(void, web_message_start, (const char *msg), {
    var text = UTF8ToString(msg);
    Module.alwebMessageDone = false;
    var done = function() { Module.alwebMessageDone = true; };
-   if (typeof Module.zepkoMensagem === 'function') {
-      Promise.resolve().then(function() { return Module.zepkoMensagem(text); }).then(done, done);
+   if (typeof Module['zepkoMensagem'] === 'function') {
+      Promise.resolve().then(function() { return Module['zepkoMensagem'](text); }).then(done, done);
    }
    else {
       if (typeof window !== 'undefined' && window.alert)
