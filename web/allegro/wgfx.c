@@ -102,7 +102,7 @@ void _web_gfx_present(void)
    if (top > bottom)
       return;
 
-   /* 0xAARRGGBB in memory is B, G, R, A: the canvas wants R, G, B, A. */
+   /* 0x00RRGGBB is B, G, R, 0 in memory; the canvas wants R, G, B, 255. */
    for (y = top; y <= bottom; y++) {
       uint32_t *src = (uint32_t *)screen_data + y * virt_w + _web_scroll_x;
       uint32_t *dst = rgba + (y - top) * scr_w;

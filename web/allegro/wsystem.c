@@ -15,7 +15,8 @@
 #endif
 
 
-static double last_wake;
+static double last_wake;   /* when the program last got the page back */
+static double timer_clock; /* how far the timers have been run */
 static int waiting;
 
 
@@ -40,7 +41,8 @@ void _web_wait(int ms)
 
    _web_keyboard_drain();
    _web_mouse_drain();
-   _web_timer_advance(now - last_wake);
+   _web_timer_advance(now - timer_clock);
+   timer_clock = now;
    _web_sound_poll();
 
    last_wake = emscripten_get_now();
@@ -59,7 +61,7 @@ double _web_since_wake(void)
 static int web_sys_init(void)
 {
    os_type = OSTYPE_UNKNOWN;
-   last_wake = emscripten_get_now();
+   last_wake = timer_clock = emscripten_get_now();
    return 0;
 }
 
