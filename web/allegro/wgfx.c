@@ -74,14 +74,14 @@ EM_JS(int, web_canvas_open, (int w, int h), {
       return 0;
    Module.alwebContext = ctx;
    return 1;
-});
+})
 
 EM_JS(void, web_canvas_put, (uint32_t *pixels, int w, int y, int rows), {
    var bytes = new Uint8ClampedArray(HEAPU8.buffer, pixels, w * rows * 4);
    Module.alwebContext.putImageData(new ImageData(bytes, w, rows), 0, y);
    if (typeof Module['zepkoQuadro'] === 'function')
       Module['zepkoQuadro']();
-});
+})
 
 
 

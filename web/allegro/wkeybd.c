@@ -141,11 +141,11 @@ EM_JS(int, web_keyboard_listen, (void), {
    c.addEventListener('blur', s.blur);
    window.addEventListener('blur', s.blur);
    return 1;
-});
+})
 
 EM_JS(void, web_keyboard_map, (const char *code, int scancode), {
    Module.alwebKeys.map[UTF8ToString(code)] = scancode;
-});
+})
 
 EM_JS(void, web_keyboard_unlisten, (void), {
    var s = Module.alwebKeys;
@@ -154,7 +154,7 @@ EM_JS(void, web_keyboard_unlisten, (void), {
    s.canvas.removeEventListener('blur', s.blur);
    window.removeEventListener('blur', s.blur);
    Module.alwebKeys = null;
-});
+})
 
 EM_JS(int, web_keyboard_next, (int *ev), {
    var s = Module.alwebKeys;
@@ -164,7 +164,7 @@ EM_JS(int, web_keyboard_next, (int *ev), {
    for (var i = 0; i < 4; i++)
       HEAP32[(ev >> 2) + i] = e[i];
    return 1;
-});
+})
 
 
 

@@ -70,7 +70,7 @@ EM_JS(int, web_mouse_listen, (void), {
    c.addEventListener('wheel', s.wheel, { passive: false });
    c.addEventListener('contextmenu', s.menu);
    return 1;
-});
+})
 
 EM_JS(void, web_mouse_unlisten, (void), {
    var s = Module.alwebMouse;
@@ -80,7 +80,7 @@ EM_JS(void, web_mouse_unlisten, (void), {
    s.canvas.removeEventListener('wheel', s.wheel);
    s.canvas.removeEventListener('contextmenu', s.menu);
    Module.alwebMouse = null;
-});
+})
 
 EM_JS(int, web_mouse_next, (int *ev), {
    var s = Module.alwebMouse;
@@ -90,7 +90,7 @@ EM_JS(int, web_mouse_next, (int *ev), {
    for (var i = 0; i < 4; i++)
       HEAP32[(ev >> 2) + i] = e[i];
    return 1;
-});
+})
 
 
 

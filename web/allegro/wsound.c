@@ -67,7 +67,7 @@ EM_JS(int, web_audio_open, (void), {
    window.addEventListener('pointerdown', s.resume, true);
    window.addEventListener('keydown', s.resume, true);
    return ctx.sampleRate;
-});
+})
 
 EM_JS(void, web_audio_close, (void), {
    var s = Module.alwebAudio;
@@ -77,7 +77,7 @@ EM_JS(void, web_audio_close, (void), {
       s.node.disconnect();
    s.ctx.close();
    Module.alwebAudio = null;
-});
+})
 
 /* Frames the queue lacks to reach ahead_ms, counted against the context's
  * clock: after a gap it starts again from now.
@@ -90,19 +90,19 @@ EM_JS(int, web_audio_room, (int ahead_ms), {
    if (s.end < now)
       s.end = now;
    return Math.max(0, Math.floor(now + ahead_ms * s.ctx.sampleRate / 1000 - s.end));
-});
+})
 
 EM_JS(void, web_audio_send, (short *buf, int frames), {
    var s = Module.alwebAudio;
    var a = HEAP16.slice(buf >> 1, (buf >> 1) + frames * 2);
    s.node.port.postMessage(a.buffer, [a.buffer]);
    s.end += frames;
-});
+})
 
 EM_JS(int, web_audio_possible, (void), {
    return (typeof window !== 'undefined' && (window.AudioContext || window.webkitAudioContext) &&
            typeof AudioWorkletNode !== 'undefined') ? 1 : 0;
-});
+})
 
 
 

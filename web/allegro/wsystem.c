@@ -76,7 +76,7 @@ static void web_sys_exit(void)
 EM_JS(void, web_set_title, (const char *name), {
    if (typeof document !== 'undefined')
       document.title = UTF8ToString(name);
-});
+})
 
 static void web_set_window_title(AL_CONST char *name)
 {
@@ -113,11 +113,11 @@ EM_JS(void, web_message_start, (const char *msg), {
          err(text);
       done();
    }
-});
+})
 
 EM_JS(int, web_message_done, (void), {
    return Module.alwebMessageDone ? 1 : 0;
-});
+})
 
 static void web_message(AL_CONST char *msg)
 {
@@ -158,7 +158,7 @@ EM_JS(int, web_screen_size, (int which), {
    if (typeof screen === 'undefined')
       return 0;
    return which ? screen.height : screen.width;
-});
+})
 
 static int web_get_desktop_resolution(int *width, int *height)
 {
