@@ -246,6 +246,43 @@ windows: windows-deps
 test-windows: windows
 	cd $(WIN_BUILD)/game && ctest --output-on-failure
 
+# --- The game in a web page: compiled by emscripten, played in a browser ---
+# make web        -> $(WEB_BUILD)/game/site, the page ready for any static host
+# make play-web   -> that page served on 127.0.0.1, its address printed
+# make test-web   -> the page played in headless Chromium
+WEB_BUILD ?= build-web
+# Where the library for the web is built (scripts/build-web-allegro).
+WEB_ALLEGRO ?= $(WEB_BUILD)
+WEB_PORT ?= 8000
+.PHONY: web-deps web play-web test-web
+web-deps:
+	./scripts/install-deps emscripten
+
+# emscripten's tools run under Node, which finds Debian's modules (acorn)
+# only when told where they are.
+web play-web test-web: export NODE_PATH = /usr/share/nodejs
+# The data and the icon come from the native build's own generators.
+web: web-deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target arte arte_icone musica run_config
+	JOBS=$(JOBS) ./scripts/build-web-allegro $(WEB_ALLEGRO)
+	emcmake cmake -S . -B $(WEB_BUILD)/game -DCMAKE_BUILD_TYPE=Release \
+	    -DZEPKO_ALLEGRO_PREFIX=$(abspath $(WEB_ALLEGRO))/allegro -DZEPKO_NATIVE_BUILD_DIR=$(abspath $(BUILD))
+	cmake --build $(WEB_BUILD)/game -j $(JOBS)
+	@echo "make web: $(WEB_BUILD)/game/site"
+
+# The page played in headless Chromium beside the native game, which the
+# tests build too (the reference pictures).
+WEB_TEST_TOOLS = chromium python3-websocket python3-xlib xvfb xdotool x11-utils
+test-web: web
+	./scripts/install-deps $(WEB_TEST_TOOLS)
+	cmake --build $(BUILD) -j $(JOBS) --target zepko zepko_amostra
+	cd $(WEB_BUILD)/game && ctest --output-on-failure
+
+play-web: web
+	@echo "make play-web: open http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C ends it)"
+	/usr/bin/python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD)/game/site $(WEB_PORT)
+
 # --- A release: the source tarball and what is built from it, in dist/ ---
 # make dist           -> dist/zepko-$(VERSION).tar.gz, from the last commit
 # make release        -> the same, then what is built from that tarball: the
@@ -281,5 +318,5 @@ test-tarball: dist
 # Every package that any target here installs, at once: what CI installs
 # before it runs its steps side by side.
 .PHONY: deps-all
-deps-all: deps windows-deps roots-deps arch-deps
-	./scripts/install-deps $(DEB_TOOLS) $(DEB_CHECK_TOOLS) $(RELEASE_TEST_TOOLS)
+deps-all: deps windows-deps roots-deps arch-deps web-deps
+	./scripts/install-deps $(DEB_TOOLS) $(DEB_CHECK_TOOLS) $(RELEASE_TEST_TOOLS) $(WEB_TEST_TOOLS)

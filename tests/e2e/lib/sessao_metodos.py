@@ -81,7 +81,7 @@ def play(g, checkpoint, detours=True):
     """Plays the session; checkpoint(g, name, ready) is called at each stop,
     where `ready` tells whether the screen has arrived. Returns the exit's
     Result. Without `detours`: no new-game box and no second page."""
-    p = Player(g)
+    p = getattr(g, "PLAYER", Player)(g)  # a game not on X brings its own
     g.wait_window()
     checkpoint(g, "title", lambda: on_title(g.screenshot()))
     box = [(NEW_GAME, "new-game box", on_new_game_box), (NO, "first page, box closed", on_first_page)]
