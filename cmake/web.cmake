@@ -30,19 +30,32 @@ target_link_options(zepko PRIVATE -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW
 
 find_program(ZEPKO_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 
-# The data, one pack fetched before the game starts (web/empacota.py).
+# The data: one pack fetched before the game starts (web/empacota.py), and
+# the samples of the instruments the music plays (web/instrumentos.py) in
+# another, fetched while the title shows.
 set(run ${ZEPKO_NATIVE_RUN_DIR})
 file(GLOB_RECURSE dados_nativos ${run}/img/* ${run}/fonts/* ${run}/mid/*)
+file(GLOB musicas ${run}/mid/*.mid)
+set(empacota ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/web/empacota.py)
 add_custom_command(OUTPUT ${ZEPKO_SITE}/dados.bin ${ZEPKO_SITE}/dados.bin.json
-    COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/web/empacota.py ${ZEPKO_SITE}/dados.bin
-            img=${run}/img fonts=${run}/fonts mid=${run}/mid config.txt=${CMAKE_SOURCE_DIR}/data/config.txt
-    DEPENDS ${CMAKE_SOURCE_DIR}/web/empacota.py ${dados_nativos} ${CMAKE_SOURCE_DIR}/data/config.txt
+    COMMAND ${empacota} ${ZEPKO_SITE}/dados.bin img=${run}/img fonts=${run}/fonts mid=${run}/mid
+            patches/zepko.cfg=${run}/patches/zepko.cfg config.txt=${CMAKE_SOURCE_DIR}/data/config.txt
+    DEPENDS ${CMAKE_SOURCE_DIR}/web/empacota.py ${dados_nativos} ${run}/patches/zepko.cfg
+            ${CMAKE_SOURCE_DIR}/data/config.txt
     COMMENT "Packing the game's data for the page"
     VERBATIM)
+add_custom_command(OUTPUT ${ZEPKO_SITE}/instrumentos.bin ${ZEPKO_SITE}/instrumentos.bin.json
+    COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/web/instrumentos.py ${run}/patches/zepko.cfg
+            ${CMAKE_BINARY_DIR}/instrumentos.txt ${musicas}
+    COMMAND ${empacota} ${ZEPKO_SITE}/instrumentos.bin @${CMAKE_BINARY_DIR}/instrumentos.txt
+    DEPENDS ${CMAKE_SOURCE_DIR}/web/empacota.py ${CMAKE_SOURCE_DIR}/web/instrumentos.py ${musicas}
+            ${run}/patches/zepko.cfg
+    COMMENT "Packing the instruments the music plays"
+    VERBATIM)
 
-# The page and the notices of what it carries: ours and the fonts', and those
+# The page and the notices of what it carries: ours and the fonts', those
 # of the libraries compiled into the game (Allegro, and emscripten's C and
-# C++ libraries).
+# C++ libraries) and the instruments'.
 set(pagina ${CMAKE_SOURCE_DIR}/web/pagina)
 set(copias index.html=${pagina}/index.html pagina.js=${pagina}/pagina.js zepko.png=${ZEPKO_NATIVE_ICON}
     LICENSES/LICENSE.txt=${CMAKE_SOURCE_DIR}/LICENSE
@@ -50,7 +63,8 @@ set(copias index.html=${pagina}/index.html pagina.js=${pagina}/pagina.js zepko.p
     LICENSES/GPL-2.txt=/usr/share/common-licenses/GPL-2
     LICENSES/GPL-3.txt=/usr/share/common-licenses/GPL-3
     LICENSES/allegro.txt=/usr/share/doc/liballegro4-dev/copyright
-    LICENSES/emscripten.txt=/usr/share/doc/emscripten/copyright)
+    LICENSES/emscripten.txt=/usr/share/doc/emscripten/copyright
+    LICENSES/freepats.txt=/usr/share/doc/freepats/copyright)
 set(saidas "")
 foreach(copia ${copias})
     string(REGEX MATCH "^([^=]*)=(.*)$" _ "${copia}")
@@ -60,7 +74,7 @@ foreach(copia ${copias})
         VERBATIM)
     list(APPEND saidas ${ZEPKO_SITE}/${CMAKE_MATCH_1})
 endforeach()
-add_custom_target(pagina ALL DEPENDS ${saidas} ${ZEPKO_SITE}/dados.bin)
+add_custom_target(pagina ALL DEPENDS ${saidas} ${ZEPKO_SITE}/dados.bin ${ZEPKO_SITE}/instrumentos.bin)
 
 # The page in headless Chromium, against the native game (make test-web).
 enable_testing()

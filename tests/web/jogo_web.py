@@ -39,9 +39,11 @@ from jogador import Player  # noqa: E402
 
 CHROMIUM = "/usr/bin/chromium"
 # Without the network flags Chromium reaches for Google's hosts at start,
-# which a machine with no network refuses many times over.
+# which a machine with no network refuses many times over; without
+# --disable-extensions, run as root it makes a folder under /usr/lib/chromium.
 FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
          "--disable-background-networking", "--disable-component-update", "--disable-sync",
+         "--disable-extensions",
          "--remote-debugging-port=0", "--window-size=1024,768"]
 WIDTH, HEIGHT = 800, 600
 WAIT_SECONDS = 60.0

@@ -24,6 +24,9 @@ AL_FUNC(void, _web_mouse_drain, (void));
 AL_FUNC(void, _web_timer_advance, (double ms));
 AL_FUNC(void, _web_sound_poll, (void));
 
+/* Makes the library's synthesizer wait for a page's instruments. */
+AL_FUNC(void, _web_midi_setup, (void));
+
 /* The visible part of the screen, for the mouse's extended range. */
 AL_VAR(int, _web_scroll_x);
 AL_VAR(int, _web_scroll_y);

@@ -233,3 +233,39 @@ DIGI_DRIVER digi_web =
    0, 0,
    NULL, NULL, NULL, NULL, NULL, NULL   /* no recording */
 };
+
+
+
+/* The library's synthesizer, except that a page still fetching the
+ * instrument samples (Module.zepkoInstrumentosProntos false) makes a piece
+ * wait for them: a piece that started without them would lack its
+ * instruments for good. The page hears when the wait starts and ends. The
+ * driver itself keeps its place (its functions read their own fields).
+ */
+static int (*digmid_load_patches)(AL_CONST char *patches, AL_CONST char *drums);
+
+EM_JS(int, web_instruments_wait, (int waiting), {
+   var pending = Module['zepkoInstrumentosProntos'] === false;
+   if (Module['zepkoEsperaInstrumentos'])
+      Module['zepkoEsperaInstrumentos'](waiting && pending);
+   return pending ? 1 : 0;
+})
+
+static int web_midi_load_patches(AL_CONST char *patches, AL_CONST char *drums)
+{
+   if (web_instruments_wait(TRUE)) {
+      do
+         _web_wait(50);
+      while (web_instruments_wait(TRUE));
+      web_instruments_wait(FALSE);
+   }
+   return digmid_load_patches(patches, drums);
+}
+
+void _web_midi_setup(void)
+{
+   if (!digmid_load_patches) {
+      digmid_load_patches = midi_digmid.load_patches;
+      midi_digmid.load_patches = web_midi_load_patches;
+   }
+}

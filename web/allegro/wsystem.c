@@ -62,6 +62,7 @@ static int web_sys_init(void)
 {
    os_type = OSTYPE_UNKNOWN;
    last_wake = timer_clock = emscripten_get_now();
+   _web_midi_setup();
    return 0;
 }
 

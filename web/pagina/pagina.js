@@ -190,9 +190,33 @@
     abreBanco().then((db) => { banco = db; return leGuardados(db); }),
   ]);
 
+  // The instruments come after the rest, while the title shows; a piece
+  // that starts before they are in waits for them, and the page says why.
+  let instrumentos = 0;
+  function esperaInstrumentos(esperando) {
+    $('instrumentos').hidden = !esperando;
+  }
+  function instrumentosChegando(recebidos, total) {
+    instrumentos = Math.floor(100 * recebidos / total);
+    $('instrumentosTexto').textContent = 'Carregando os instrumentos da música: ' + instrumentos + '%';
+  }
+  function buscaInstrumentos() {
+    baixaPacote('instrumentos.bin', instrumentosChegando)
+      .then((pacote) => {
+        poeArquivos(Module.FS, pacote);
+        Module.zepkoInstrumentosProntos = true;
+      })
+      .catch(() => {
+        $('instrumentosTexto').textContent = 'Não foi possível carregar os instrumentos da música.';
+        setTimeout(buscaInstrumentos, 5000);
+      });
+  }
+
   const Module = window.Module = {
     canvas: tela,
     zepkoMensagem: mensagem,
+    zepkoInstrumentosProntos: false,
+    zepkoEsperaInstrumentos: esperaInstrumentos,
     print: (texto) => console.log(texto),
     printErr: (texto) => console.warn(texto),
     onExit: (status) => termina(status === 0 ? 'O jogo terminou.' : 'O jogo terminou por causa de um erro.', status),
@@ -206,6 +230,7 @@
           $('carregando').hidden = true;
           tela.focus();
           Module.removeRunDependency('zepko-dados');
+          buscaInstrumentos();
         })
         .catch((erro) => {
           $('estado').textContent = 'Não foi possível carregar o jogo: ' + erro.message;
