@@ -1,9 +1,11 @@
 """The game's page in headless Chromium, against the native game: the same
 pictures at every stop of one session, and the player's progress kept in
-the browser across a restart of it."""
+the browser across a restart of it; the music, the keys the game keeps
+from the browser, the message dialog and the end screen."""
 
 import os
 import tempfile
+import time
 import unittest
 
 from jogo_web import StaticServer, WebGame
@@ -11,7 +13,8 @@ from zepko_e2e import Game, e2e_folders, progress
 
 e2e_folders("completo", "menus")
 from sessao_metodos import Comparison, Reference, play  # noqa: E402
-from telas import PLAY, on_first_page  # noqa: E402
+from telas import ARROW_NEXT, BONUS, BONUS_MESSAGE, LEVEL_1, PLAY, enter_level, in_level  # noqa: E402
+from telas import on_first_page, on_second_page, quit_from_first_page, quit_from_title  # noqa: E402
 from jogador import expect_padlocks  # noqa: E402
 
 SITE = os.environ["ZEPKO_WEB_SITE"]
@@ -40,6 +43,61 @@ class Pagina(unittest.TestCase):
                 w.click(*PLAY)
                 w.wait_for("the first page", lambda: on_first_page(w))
                 expect_padlocks(w, w.PLAYER(w), 1, 2)
+
+
+    def test_musica_teclas_mensagem_e_fim(self):
+        with WebGame(SITE, save=progress(8)) as w:
+            w.wait_window()
+            w.wait_for("the sound driver's worklet", lambda: w.b.js("!!Module.alwebAudio.node"))
+            # What the sound driver hands the speakers, and whether the page
+            # let a key do what the browser would do with it.
+            w.b.js("""(() => {
+                window.blocos = [];
+                const porta = Module.alwebAudio.node.port, envia = porta.postMessage.bind(porta);
+                porta.postMessage = (b, t) => {
+                    let pico = 0;
+                    for (const v of new Int16Array(b)) pico = Math.max(pico, Math.abs(v));
+                    blocos.push([performance.now(), pico]);
+                    envia(b, t);
+                };
+                window.livres = [];
+                addEventListener('keydown', (e) => { if (!e.defaultPrevented) livres.push(e.code); });
+                addEventListener('keydown', (e) => { if (e.code === 'F1') window.f1 = performance.now(); }, true);
+                return true;
+            })()""")
+            enter_level(w, LEVEL_1)
+            time.sleep(1.5)
+            self.assertGreater(max(p for _, p in w.b.js("blocos")), 1000, "no music in the level")
+            w.tap("F1")
+            time.sleep(1)
+            # About 100 ms are queued ahead of the speakers: what the page
+            # mixed from 150 ms after the press on is all they play from 250 ms.
+            pressed = w.b.js("f1")
+            late = [p for t, p in w.b.js("blocos") if t > pressed + 150]
+            self.assertTrue(late and max(late) == 0, "music went on after F1")
+            for key in ("space", "v", "r", "F2", "F3", "Prior", "Next", "Up", "Down", "Left", "Right"):
+                w.tap(key)
+            self.assertTrue(in_level(w.screenshot()))
+            w.tap("Escape")
+            w.wait_for("the first page", lambda: on_first_page(w))
+            self.assertEqual(w.b.js("livres"), [])
+
+            w.click(*ARROW_NEXT)
+            w.wait_for("the second page", lambda: on_second_page(w))
+            w.click(*BONUS)
+            box = w.wait_message()
+            # The native box ends every text with a line break; a dialog shows none.
+            self.assertEqual(box.text.rstrip("\n"), BONUS_MESSAGE.rstrip("\n"))
+            box.dismiss()
+            w.tap("Escape")
+            w.wait_for("the first page", lambda: on_first_page(w))
+            result = quit_from_first_page(w)
+            self.assertEqual(result.status, 0)
+            self.assertEqual(w.b.js("document.getElementById('fimTexto').textContent"), "O jogo terminou.")
+            # Played again from the end screen.
+            w.b.js("document.getElementById('deNovo').click()")
+            w.wait_window()
+            self.assertEqual(quit_from_title(w).status, 0)
 
 
 if __name__ == "__main__":
