@@ -272,8 +272,8 @@ web: web-deps
 	@echo "make web: $(WEB_BUILD)/game/site"
 
 # The page played in headless Chromium beside the native game, which the
-# tests build too (the reference pictures).
-WEB_TEST_TOOLS = chromium python3-websocket python3-xlib xvfb xdotool x11-utils
+# tests build too (the reference pictures), and loaded in Firefox ESR.
+WEB_TEST_TOOLS = chromium firefox-esr python3-websocket python3-xlib xvfb xdotool x11-utils
 test-web: web
 	./scripts/install-deps $(WEB_TEST_TOOLS)
 	cmake --build $(BUILD) -j $(JOBS) --target zepko zepko_amostra
@@ -298,16 +298,17 @@ RELEASE_BUILD ?= build-release
 dist:
 	./scripts/dist $(DIST)/zepko-$(VERSION).tar.gz
 
-# A library for Windows named on the command line (WIN_ALLEGRO=DIR) serves
-# the tarball's build too.
+# A library for Windows or the web named on the command line (WIN_ALLEGRO=DIR,
+# WEB_ALLEGRO=DIR) serves the tarball's build too.
 release: packages-of-head dist
 	JOBS=$(JOBS) $(if $(filter command line,$(origin WIN_ALLEGRO)),WIN_ALLEGRO=$(abspath $(WIN_ALLEGRO))) \
+	    $(if $(filter command line,$(origin WEB_ALLEGRO)),WEB_ALLEGRO=$(abspath $(WEB_ALLEGRO))) \
 	    ./scripts/release $(DIST)/zepko-$(VERSION).tar.gz $(RELEASE_BUILD) $(DEB_BUILD)
 
 RELEASE_TEST_TOOLS = faketime locales
 test-release:
 	./scripts/install-deps $(RELEASE_TEST_TOOLS)
-	JOBS=$(JOBS) ./scripts/test-release $(RELEASE_BUILD)/twice $(DEB_BUILD) $(WIN_ALLEGRO)
+	JOBS=$(JOBS) ./scripts/test-release $(RELEASE_BUILD)/twice $(DEB_BUILD) $(WIN_ALLEGRO) $(WEB_ALLEGRO)
 
 # The release tarball of the last commit, packed again from its unpacked
 # tree, and built and tested with no network (on Debian 13: test-debian13).

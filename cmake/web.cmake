@@ -76,11 +76,29 @@ foreach(copia ${copias})
 endforeach()
 add_custom_target(pagina ALL DEPENDS ${saidas} ${ZEPKO_SITE}/dados.bin ${ZEPKO_SITE}/instrumentos.bin)
 
-# The page in headless Chromium, against the native game (make test-web).
+# The page as a download, zepko-VERSION-web.zip: the site's files in a
+# folder zepko/, packed the same way every time by cmake/zip.py.
+set(ZEPKO_WEB_ZIP ${CMAKE_BINARY_DIR}/zepko-${ZEPKO_VERSION}-web.zip)
+set(pilha ${CMAKE_BINARY_DIR}/zip)
+file(MAKE_DIRECTORY ${pilha})
+add_custom_command(OUTPUT ${ZEPKO_WEB_ZIP}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${pilha}/zepko ${ZEPKO_WEB_ZIP}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${ZEPKO_SITE} ${pilha}/zepko
+    COMMAND ${ZEPKO_PYTHON3} ${CMAKE_SOURCE_DIR}/cmake/zip.py ${ZEPKO_WEB_ZIP} ${ZEPKO_RELEASE_DATE} zepko
+    WORKING_DIRECTORY ${pilha}
+    DEPENDS zepko pagina $<TARGET_FILE:zepko> ${saidas} ${ZEPKO_SITE}/dados.bin ${ZEPKO_SITE}/instrumentos.bin
+            ${CMAKE_SOURCE_DIR}/cmake/zip.py
+    COMMENT "Packing zepko-${ZEPKO_VERSION}-web.zip"
+    VERBATIM)
+add_custom_target(zip_web ALL DEPENDS ${ZEPKO_WEB_ZIP})
+
+# The page in headless Chromium, against the native game, and in headless
+# Firefox ESR (make test-web).
 enable_testing()
 set(tests ${CMAKE_SOURCE_DIR}/tests)
 add_test(NAME web.pagina COMMAND ${ZEPKO_PYTHON3} ${tests}/web/test_pagina.py -v)
-set_tests_properties(web.pagina PROPERTIES LABELS web ENVIRONMENT
+add_test(NAME web.firefox COMMAND ${ZEPKO_PYTHON3} ${tests}/web/test_firefox.py -v)
+set_tests_properties(web.pagina web.firefox PROPERTIES LABELS web ENVIRONMENT
     "ZEPKO_WEB_SITE=${ZEPKO_SITE};ZEPKO_RUN_DIR=${ZEPKO_NATIVE_RUN_DIR};\
 ZEPKO_AMOSTRA=${ZEPKO_NATIVE_BUILD_DIR}/tests/e2e/completo/zepko-amostra;\
 PYTHONPATH=${tests}/e2e/lib:${tests}/e2e/completo:${tests}/e2e/menus:${tests}/web;PYTHONDONTWRITEBYTECODE=1")
