@@ -44,7 +44,7 @@ CHROMIUM = "/usr/bin/chromium"
 FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
          "--disable-background-networking", "--disable-component-update", "--disable-sync",
          "--disable-extensions",
-         "--remote-debugging-port=0", "--window-size=1024,768"]
+         "--remote-debugging-port=0"]
 WIDTH, HEIGHT = 800, 600
 WAIT_SECONDS = 60.0
 
@@ -82,13 +82,14 @@ class StaticServer:
 class Chromium:
     """Headless Chromium with a profile folder, and one page driven over the DevTools protocol."""
 
-    def __init__(self, profile):
+    def __init__(self, profile, window=(1024, 768)):
         self.profile = profile
         port_file = os.path.join(profile, "DevToolsActivePort")
         if os.path.exists(port_file):
             os.remove(port_file)
         self.log = open(os.path.join(profile, "chromium.log"), "ab")
-        self.proc = subprocess.Popen([CHROMIUM, *FLAGS, f"--user-data-dir={profile}", "about:blank"],
+        self.proc = subprocess.Popen([CHROMIUM, *FLAGS, f"--user-data-dir={profile}",
+                                      "--window-size=%d,%d" % window, "about:blank"],
                                      stdout=self.log, stderr=self.log, stdin=subprocess.DEVNULL)
         port = poll("Chromium's DevTools port", lambda: self._read(port_file), self._gone).split()[0]
         targets = json.load(urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list"))
@@ -206,8 +207,13 @@ class WebPlayer(Player):
 class WebGame(Started):
     PLAYER = WebPlayer
 
-    def __init__(self, site, config=None, save=None, profile=None, server=None):
+    def __init__(self, site, config=None, save=None, profile=None, server=None, window=(1024, 768),
+                 before=None):
+        """`window`: the browser window's size; `before`: a script run in
+        each document before the page's own."""
         self.site = site
+        self.window = window
+        self.before = before
         self.config = config
         self.save = save
         self.profile = profile
@@ -225,7 +231,9 @@ class WebGame(Started):
             self.server = StaticServer(self.site)
         if self.own_profile:
             self.profile = tempfile.mkdtemp(prefix="zepko-web-")
-        self.b = Chromium(self.profile)
+        self.b = Chromium(self.profile, self.window)
+        if self.before:
+            self.b.send("Page.addScriptToEvaluateOnNewDocument", source=self.before)
         if self.config is not None or self.save is not None:
             # Laid in the page's storage from a page of the same site that
             # does not start the game.

@@ -13,7 +13,7 @@ from zepko_e2e import Game, e2e_folders, progress
 
 e2e_folders("completo", "menus")
 from sessao_metodos import Comparison, Reference, play  # noqa: E402
-from telas import ARROW_NEXT, BONUS, BONUS_MESSAGE, LEVEL_1, PLAY, enter_level, in_level  # noqa: E402
+from telas import ARROW_NEXT, BONUS, on_title, BONUS_MESSAGE, LEVEL_1, PLAY, enter_level, in_level  # noqa: E402
 from telas import on_first_page, on_second_page, quit_from_first_page, quit_from_title  # noqa: E402
 from jogador import expect_padlocks  # noqa: E402
 
@@ -46,8 +46,10 @@ class Pagina(unittest.TestCase):
 
 
     def test_musica_teclas_mensagem_e_fim(self):
-        with WebGame(SITE, save=progress(8)) as w:
+        # Twice the game's size fits: every click lands through that scale.
+        with WebGame(SITE, save=progress(8), window=(1700, 1400)) as w:
             w.wait_window()
+            self.assertEqual(w.b.js("Module.canvas.getBoundingClientRect().width"), 1600)
             w.wait_for("the sound driver's worklet", lambda: w.b.js("!!Module.alwebAudio.node"))
             # What the sound driver hands the speakers, and whether the page
             # let a key do what the browser would do with it.
@@ -98,6 +100,14 @@ class Pagina(unittest.TestCase):
             w.b.js("document.getElementById('deNovo').click()")
             w.wait_window()
             self.assertEqual(quit_from_title(w).status, 0)
+
+
+    def test_sem_armazenamento_o_jogo_roda_e_avisa(self):
+        refuse = "Object.defineProperty(window, 'indexedDB', { get() { throw new DOMException('no', 'SecurityError'); } });"
+        with WebGame(SITE, before=refuse) as w:
+            w.wait_window()
+            w.wait_for("the title screen", lambda: on_title(w.screenshot()))
+            self.assertIn("não será mantido", w.b.js("document.getElementById('nota').textContent"))
 
 
 if __name__ == "__main__":
