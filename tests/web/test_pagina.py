@@ -12,13 +12,38 @@ from jogo_web import StaticServer, WebGame
 from zepko_e2e import Game, e2e_folders, progress
 
 e2e_folders("completo", "menus")
-from sessao_metodos import Comparison, Reference, play  # noqa: E402
+import sessao_metodos  # noqa: E402
+from sessao_metodos import TRACK_TITLE, Comparison, Reference, play  # noqa: E402
 from telas import ARROW_NEXT, BONUS, on_title, BONUS_MESSAGE, LEVEL_1, PLAY, enter_level, in_level  # noqa: E402
 from telas import on_first_page, on_second_page, quit_from_first_page, quit_from_title  # noqa: E402
-from jogador import expect_padlocks  # noqa: E402
+from jogador import LEVEL_POINT, PARK, expect_padlocks  # noqa: E402
 
 SITE = os.environ["ZEPKO_WEB_SITE"]
 SAVE = progress(1)
+# Each level's first picture, but for the title of its randomly chosen track.
+LEVELS = {k: f"level {k}, first picture" for k in range(1, 11)}
+sessao_metodos.MASKS.update({name: [TRACK_TITLE] for name in LEVELS.values()})
+
+
+def every_level(g, checkpoint):
+    """Opens each level from its page and back; returns the exit's Result."""
+    g.wait_window()
+    g.click(*PLAY)
+    g.wait_for("the first page", lambda: on_first_page(g))
+    for k, name in LEVELS.items():
+        if k == 9:
+            g.click(*ARROW_NEXT)
+            g.wait_for("the second page", lambda: on_second_page(g))
+        g.click(*LEVEL_POINT[k])
+        g.move(*PARK)
+        checkpoint(g, name, lambda: in_level(g.screenshot()))
+        # Back to the page the level was chosen on.
+        g.tap("Escape")
+        page = on_first_page if k < 9 else on_second_page
+        g.wait_for(page.__name__, lambda: page(g))
+    g.tap("Escape")
+    g.wait_for("the first page", lambda: on_first_page(g))
+    return quit_from_first_page(g)
 
 
 class Pagina(unittest.TestCase):
@@ -44,6 +69,15 @@ class Pagina(unittest.TestCase):
                 w.wait_for("the first page", lambda: on_first_page(w))
                 expect_padlocks(w, w.PLAYER(w), 1, 2)
 
+
+    def test_primeiro_quadro_de_cada_fase_igual_ao_nativo(self):
+        reference = Reference()
+        with Game(save=progress(10)) as g:
+            self.assertEqual(every_level(g, reference).status, 0)
+        compare = Comparison(reference, "page", os.path.abspath("web-pictures"))
+        with WebGame(SITE, save=progress(10)) as w:
+            self.assertEqual(every_level(w, compare).status, 0)
+        self.assertEqual(compare.differences, [])
 
     def test_musica_teclas_mensagem_e_fim(self):
         # Twice the game's size fits: every click lands through that scale.
