@@ -26,7 +26,7 @@ add_subdirectory(src)
 # back to the browser (asyncify); the page starts it once its data is in
 # place, and hears of its end.
 target_link_options(zepko PRIVATE -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH -sEXIT_RUNTIME
-    -sENVIRONMENT=web "-sEXPORTED_RUNTIME_METHODS=[FS,addRunDependency,removeRunDependency]")
+    -sENVIRONMENT=web "-sEXPORTED_RUNTIME_METHODS=[FS,ENV,addRunDependency,removeRunDependency]")
 
 find_program(ZEPKO_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 
@@ -102,3 +102,13 @@ set_tests_properties(web.pagina web.firefox PROPERTIES LABELS web ENVIRONMENT
     "ZEPKO_WEB_SITE=${ZEPKO_SITE};ZEPKO_RUN_DIR=${ZEPKO_NATIVE_RUN_DIR};\
 ZEPKO_AMOSTRA=${ZEPKO_NATIVE_BUILD_DIR}/tests/e2e/completo/zepko-amostra;\
 PYTHONPATH=${tests}/e2e/lib:${tests}/e2e/completo:${tests}/e2e/menus:${tests}/web;PYTHONDONTWRITEBYTECODE=1")
+
+# The browser's floor for bench/web/medidas.py (make bench-web): the game's
+# mode, timer and wait loop, drawing nothing, linked as the game is, in a
+# page of its own beside the site.
+add_executable(piso_web ${CMAKE_SOURCE_DIR}/bench/web/piso_web.cpp)
+target_link_libraries(piso_web PRIVATE PkgConfig::ALLEGRO)
+get_target_property(opcoes_do_jogo zepko LINK_OPTIONS)
+target_link_options(piso_web PRIVATE ${opcoes_do_jogo})
+set_target_properties(piso_web PROPERTIES OUTPUT_NAME piso RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/piso)
+configure_file(${CMAKE_SOURCE_DIR}/bench/web/piso.html ${CMAKE_BINARY_DIR}/piso/index.html COPYONLY)
