@@ -57,6 +57,14 @@ uninstall:
 bench: build
 	ZEPKO_BUILD_DIR=$(abspath $(BUILD)) /usr/bin/python3 bench/relatorio.py
 
+# The page's cost beside the browser's floor, its bytes and its start on a
+# slow link, in headless Chromium (bench/web/medidas.py).
+.PHONY: bench-web
+bench-web: export NODE_PATH = /usr/share/nodejs
+bench-web: web
+	./scripts/install-deps chromium python3-websocket python3-xlib
+	ZEPKO_WEB_BUILD=$(abspath $(WEB_BUILD))/game /usr/bin/python3 bench/web/medidas.py
+
 # Line and branch coverage of the game's code (src/) by make test's tests,
 # in a build of its own: build-coverage/coverage/index.html, and a summary.
 # The fuzzer (clang's build) and the soak tests (their own sanitized game)
