@@ -26,7 +26,7 @@ add_subdirectory(src)
 # back to the browser (asyncify); the page starts it once its data is in
 # place, and hears of its end.
 target_link_options(zepko PRIVATE -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH -sEXIT_RUNTIME
-    -sENVIRONMENT=web "-sEXPORTED_RUNTIME_METHODS=[FS,addRunDependency,removeRunDependency]")
+    -sENVIRONMENT=web "-sEXPORTED_RUNTIME_METHODS=[FS,ENV,addRunDependency,removeRunDependency]")
 
 find_program(ZEPKO_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 

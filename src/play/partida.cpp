@@ -106,7 +106,7 @@ Partida::Partida(const DadosFase& f, const RecursosFase& r)
 void iniciaMusica(Partida& p) {
     for (const Faixa& f : faixas) musica(f.arquivo);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    iniciaTocador(p.estado, std::rand());
+    iniciaTocador(p.estado, tempoParado() ? 0 : std::rand());
     p.entrada.tocaFaixa = tocaFaixa;
 }
 

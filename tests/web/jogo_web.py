@@ -27,6 +27,7 @@ import sys
 import tempfile
 import threading
 import time
+import urllib.parse
 import urllib.request
 
 import websocket
@@ -208,10 +209,12 @@ class WebGame(Started):
     PLAYER = WebPlayer
 
     def __init__(self, site, config=None, save=None, profile=None, server=None, window=(1024, 768),
-                 before=None):
+                 before=None, env=None):
         """`window`: the browser window's size; `before`: a script run in
-        each document before the page's own."""
+        each document before the page's own; `env`: the game's test
+        switches (ZEPKO_TEST_...), which the page takes from its address."""
         self.site = site
+        self.env = env or {}
         self.window = window
         self.before = before
         self.config = config
@@ -243,7 +246,7 @@ class WebGame(Started):
                            for name, data in (("config.txt", self.config and self.config.encode("latin-1")),
                                               ("save.bin", self.save)) if data is not None)
             self.b.js(_STORE % (puts + "const result = true;"))
-        self.b.open(self.server.url)
+        self.b.open(self.server.url + ("?" + urllib.parse.urlencode(self.env) if self.env else ""))
 
     def close(self):
         if self.b:

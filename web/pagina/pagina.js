@@ -222,6 +222,9 @@
     onExit: (status) => termina(status === 0 ? 'O jogo terminou.' : 'O jogo terminou por causa de um erro.', status),
     onAbort: () => termina('O jogo parou por causa de um erro.', -1),
     preRun: [() => {
+      // Tests set the game's test switches in the page's address.
+      for (const [nome, valor] of new URLSearchParams(location.search))
+        if (nome.startsWith('ZEPKO_TEST_')) Module.ENV[nome] = valor;
       Module.addRunDependency('zepko-dados');
       carga.then(([pacote, guardados]) => {
           if (!banco) falhouGuardar();

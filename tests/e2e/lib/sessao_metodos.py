@@ -165,10 +165,12 @@ class PageFlippingTests:
 
 class Reference:
     """Keeps, at each checkpoint, the picture once the screen has arrived
-    and two pictures in a row agree."""
+    and two pictures in a row agree, compared as `mask` leaves them (by
+    default with what changes with time masked)."""
 
-    def __init__(self):
+    def __init__(self, mask=None):
         self.shots = {}
+        self.mask = mask or masked
 
     def __call__(self, g, name, ready):
         g.wait_for(name, ready)
@@ -177,8 +179,8 @@ class Reference:
 
         def settled():
             shot = g.screenshot()
-            same = masked(shot, name) == last[0]
-            last[0] = masked(shot, name)
+            same = self.mask(shot, name) == last[0]
+            last[0] = self.mask(shot, name)
             return shot if same else None
         self.shots[name] = g.wait_for(f"{name} to settle", settled)
 
@@ -196,13 +198,14 @@ class Comparison:
 
     def __call__(self, g, name, ready):
         g.move(*PARK)
-        want = masked(self.reference.shots[name], name)
+        mask = self.reference.mask
+        want = mask(self.reference.shots[name], name)
         last = [None]
         equal = [0]
 
         def same():
             last[0] = g.screenshot()
-            equal[0] = equal[0] + 1 if masked(last[0], name) == want else 0
+            equal[0] = equal[0] + 1 if mask(last[0], name) == want else 0
             return equal[0] >= STEADY
         try:
             g.wait_for(f"{name} as the reference shows it", same, timeout=MATCH_SECONDS)
@@ -217,8 +220,8 @@ class Comparison:
         got = os.path.join(self.folder, stem + ".png")
         shot.save(got)
         self.reference.shots[name].save(os.path.join(self.folder, stem + "-reference.png"))
-        want = masked(self.reference.shots[name], name)
-        have = masked(shot, name)
+        want = self.reference.mask(self.reference.shots[name], name)
+        have = self.reference.mask(shot, name)
         differ = [i // 3 for i in range(0, len(want), 3) if want[i:i + 3] != have[i:i + 3]]
         xs = [i % shot.width for i in differ]
         ys = [i // shot.width for i in differ]
