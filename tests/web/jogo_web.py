@@ -80,8 +80,34 @@ class StaticServer:
         self.httpd.server_close()
 
 
-class Chromium:
+class Remote:
+    """A browser process (`proc`) driven over a websocket (`ws`) of JSON
+    messages, as the DevTools protocol and WebDriver BiDi both are; what
+    comes unasked is kept in `events`."""
+
+    NAME = "the browser"
+
+    def _gone(self, what):
+        if self.proc.poll() is not None:
+            return f"{self.NAME} exited with status {self.proc.returncode} while waiting for {what}"
+        return None
+
+    def send(self, method, **params):
+        self.next_id += 1
+        self.ws.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
+        while True:
+            reply = json.loads(self.ws.recv())
+            if reply.get("id") == self.next_id:
+                if "error" in reply:
+                    raise E2EError(f"{method}: {reply['error']} {reply.get('message', '')}")
+                return reply.get("result", {})
+            self.events.append(reply)
+
+
+class Chromium(Remote):
     """Headless Chromium with a profile folder, and one page driven over the DevTools protocol."""
+
+    NAME = "Chromium"
 
     def __init__(self, profile, window=(1024, 768)):
         self.profile = profile
@@ -109,22 +135,6 @@ class Chromium:
             return text if "\n" in text else None
         except FileNotFoundError:
             return None
-
-    def _gone(self, what):
-        if self.proc.poll() is not None:
-            return f"Chromium exited with status {self.proc.returncode} while waiting for {what}"
-        return None
-
-    def send(self, method, **params):
-        self.next_id += 1
-        self.ws.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
-        while True:
-            reply = json.loads(self.ws.recv())
-            if reply.get("id") == self.next_id:
-                if "error" in reply:
-                    raise E2EError(f"{method}: {reply['error']}")
-                return reply.get("result", {})
-            self.events.append(reply)
 
     def js(self, expression):
         """The value of a JavaScript expression in the page (a promise is awaited)."""

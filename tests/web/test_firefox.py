@@ -1,7 +1,6 @@
 """The page in headless Firefox ESR, driven over WebDriver BiDi: it loads
 to the game's title screen."""
 
-import json
 import os
 import shutil
 import subprocess
@@ -11,7 +10,7 @@ import unittest
 
 import websocket
 
-from jogo_web import StaticServer
+from jogo_web import Remote, StaticServer
 from zepko_e2e import E2EError, poll
 
 SITE = os.environ["ZEPKO_WEB_SITE"]
@@ -31,7 +30,9 @@ user_pref("media.autoplay.default", 0);
 """
 
 
-class Firefox:
+class Firefox(Remote):
+    NAME = "Firefox"
+
     def __init__(self, profile):
         with open(os.path.join(profile, "user.js"), "w") as f:
             f.write(PREFS)
@@ -43,6 +44,7 @@ class Firefox:
         address = poll("Firefox's WebDriver BiDi address", self._address, self._gone, 60)
         self.ws = websocket.create_connection(address + "/session", suppress_origin=True)
         self.next_id = 0
+        self.events = []
         self.send("session.new", capabilities={})
         self.context = self.send("browsingContext.getTree")["contexts"][0]["context"]
 
@@ -52,21 +54,6 @@ class Firefox:
             if "WebDriver BiDi listening on " in line:
                 return line.split("listening on ")[1].strip()
         return None
-
-    def _gone(self, what):
-        if self.proc.poll() is not None:
-            return f"Firefox exited with status {self.proc.returncode} while waiting for {what}"
-        return None
-
-    def send(self, method, **params):
-        self.next_id += 1
-        self.ws.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
-        while True:
-            reply = json.loads(self.ws.recv())
-            if reply.get("id") == self.next_id:
-                if reply.get("type") == "error":
-                    raise E2EError(f"{method}: {reply.get('message')}")
-                return reply["result"]
 
     def js(self, expression):
         r = self.send("script.evaluate", expression=expression, awaitPromise=True,
