@@ -18,13 +18,11 @@ import zipfile
 
 from Xlib import Xatom, error as xerror
 
-from zepko_e2e import Game, Message
+from zepko_e2e import ClicksOnCursor, Game, Message
 
 # Wine's debugger is kept from starting, so a crash ends the run at once
 # instead of waiting in a debugger; Mono and Gecko are never asked for.
 DLL_OVERRIDES = "winedbg.exe=d;mscoree=d;mshtml=d"
-# The top left pixel of the game's cursor, drawn where it has the pointer.
-CURSOR_TIP = (0, 100, 0)
 # The 64-bit loader itself, in a 64-bit prefix: Debian's wine command takes
 # the 32-bit one whenever that is installed, and some machines run no
 # 32-bit program at all.
@@ -70,7 +68,7 @@ def unpack_zip(prefix):
     return tmp, os.path.join(tmp, "zepko")
 
 
-class WineGame(Game):
+class WineGame(ClicksOnCursor, Game):
     PROGRAM = "zepko.exe"
 
     def command(self):
@@ -89,24 +87,6 @@ class WineGame(Game):
         window = super().wait_window(*args, **kw)
         self._xdotool("windowfocus", "--sync", window.id)
         return window
-
-    def click(self, x, y, *args, **kw):
-        self._point_at(x, y)
-        super().click(x, y, *args, **kw)
-
-    def quick_click(self, x, y):
-        self._point_at(x, y)
-        super().quick_click(x, y)
-
-    def _point_at(self, x, y):
-        # A player clicks once the cursor is over the button. On a busy
-        # machine Wine can hand the game a pointer move well after X made
-        # it, and a press made meanwhile lands where the cursor was: on
-        # another button. The game draws its cursor's dark green tip at the
-        # point it knows.
-        self.move(x, y)
-        self.wait_for("the game's cursor at the point",
-                      lambda: self.screenshot().pixel(x, y) == CURSOR_TIP)
 
     def screenshot(self):
         # Wine copies a window's drawing to X only when a thread of the

@@ -17,11 +17,11 @@ from Xlib import X, display as xdisplay, error as xerror
 from Xlib.ext import xtest
 from Xlib.protocol import display as xprotocol, event as xevent
 
-from zepko_e2e import Game, environ, poll, progress, stop
+from zepko_e2e import ClicksOnCursor, Game, environ, poll, progress, stop
 from sessao_metodos import SAVE, Comparison, Reference, play
 
 
-class WestonGame(Game):
+class WestonGame(ClicksOnCursor, Game):
     """A Game whose X server is the Xwayland of a weston inside the Xvfb."""
 
     def _start_x(self):

@@ -134,6 +134,30 @@ class E2EError(AssertionError):
     """Something the test waited for did not happen."""
 
 
+# The top left pixel of the game's cursor, drawn where it has the pointer.
+CURSOR_TIP = (0, 100, 0)
+
+
+class ClicksOnCursor:
+    """For a Game whose pointer moves may reach the game late (under Wine,
+    under weston, on a busy machine): a press made meanwhile would land where
+    the cursor was, on another button. Each click waits, as a player does,
+    until the game draws its cursor at the point."""
+
+    def point_at(self, x, y):
+        self.move(x, y)
+        self.wait_for("the game's cursor at the point",
+                      lambda: self.screenshot().pixel(x, y) == CURSOR_TIP)
+
+    def click(self, x, y, *args, **kw):
+        self.point_at(x, y)
+        super().click(x, y, *args, **kw)
+
+    def quick_click(self, x, y):
+        self.point_at(x, y)
+        super().quick_click(x, y)
+
+
 class Started:
     """A context manager around _open() and close(): what a failed _open()
     had started is closed too."""
